@@ -51,7 +51,8 @@ function(lx_add_bench name)
 endfunction()
 
 # Subfolders of src/, tests/ and bench/ are picked up in dependency order as they appear.
-set(LX_SUBSYSTEMS text db settings profile widgets form editors print import app CACHE INTERNAL "")
+# "support" (tests only) holds shared test helpers.
+set(LX_SUBSYSTEMS support text profile db device settings widgets form editors print import app CACHE INTERNAL "")
 macro(lx_add_present_subdirectories)
   foreach(sub ${LX_SUBSYSTEMS})
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/CMakeLists.txt)
