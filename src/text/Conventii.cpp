@@ -131,7 +131,7 @@ QString CurrToStr(double valoare)
     const double scalat = valoare * 10000.0;
     if (!std::isfinite(scalat) || std::fabs(scalat) >= kMaxim)
         throw EZel(QStringLiteral("Valoarea %1 nu se incadreaza in domeniul unei sume de bani").arg(FloatToStr(valoare)));
-    const qint64 v = std::llround(scalat);
+    const qint64 v = std::llrint(scalat);
     const bool negativ = v < 0;
     const quint64 a = negativ ? 0 - quint64(v) : quint64(v);
     QString rezultat = QString::number(a / 10000);

@@ -55,7 +55,7 @@ QString FloatToStr(double valoare);
 // (empty text, a decimal point, thousands separators, trailing garbage, NAN/INF, overflow).
 double StrToFloat(const QString &text);
 
-// The value as a currency amount (four decimals, rounded half away from zero) written
+// The value as a currency amount (rounded to four decimals, ties to even) written
 // with the decimal comma and without trailing zeros or thousands separator:
 // 1234.5 -> "1234,5", 2 -> "2". Throws EZel when the value is outside the currency range.
 QString CurrToStr(double valoare);
