@@ -26,9 +26,46 @@ constexpr std::array<char16_t, 128> kSus = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-QString DescrieCaracter(QChar c)
+// The character at i, a surrogate pair taken whole, for the error message.
+QString DescrieCaracter(const QString &text, qsizetype i)
 {
-    return QStringLiteral("\"%1\" (U+%2)").arg(QString(c), QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    const QChar c = text.at(i);
+    char32_t cod = c.unicode();
+    QString afisat(c);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        cod = QChar::surrogateToUcs4(c, text.at(i + 1));
+        afisat = text.mid(i, 2);
+    }
+    return QStringLiteral("\"%1\" (U+%2)").arg(afisat, QString::number(cod, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
+[[noreturn]] void NuIncape(const QString &text, qsizetype i)
+{
+    throw EZel(QStringLiteral("Caracterul %1 nu poate fi scris in pagina de cod Windows-1250").arg(DescrieCaracter(text, i)));
+}
+
+// Text typed or pasted in decomposed form ("s" followed by a combining comma) is composed
+// first, so it folds like the precomposed letter. A combining accent left on a letter
+// that has no precomposed form is the accent of an accented letter: the letter stays.
+QString Pregateste(const QString &text)
+{
+    bool simplu = true;
+    for (const QChar c : text)
+        if (c.unicode() >= 0x0300) {
+            simplu = false;
+            break;
+        }
+    return simplu ? text : text.normalized(QString::NormalizationForm_C);
+}
+
+bool AccentPeLitera(const QString &text, qsizetype i)
+{
+    if (i == 0 || text.at(i).category() != QChar::Mark_NonSpacing)
+        return false;
+    qsizetype j = i - 1;
+    while (j > 0 && text.at(j).category() == QChar::Mark_NonSpacing)
+        --j;
+    return text.at(j).isLetter() && Cp1250::InOctet(text.at(i)) < 0;
 }
 
 } // namespace
@@ -80,12 +117,20 @@ QChar Pliaza(QChar c)
 
 QString PliazaText(const QString &text)
 {
+    const QString t = Pregateste(text);
     QString rezultat;
-    rezultat.reserve(text.size());
-    for (const QChar c : text) {
+    rezultat.reserve(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
+        if (InOctet(c) >= 0) { // NUL too, which Pliaza cannot tell from "no form"
+            rezultat.append(c);
+            continue;
+        }
+        if (AccentPeLitera(t, i))
+            continue;
         const QChar p = Pliaza(c);
         if (p.isNull())
-            throw EZel(QStringLiteral("Caracterul %1 nu poate fi scris in pagina de cod Windows-1250").arg(DescrieCaracter(c)));
+            NuIncape(t, i);
         rezultat.append(p);
     }
     return rezultat;
@@ -102,16 +147,20 @@ QString Decodifica(const QByteArray &octeti)
 
 QByteArray Codifica(const QString &text)
 {
+    const QString t = Pregateste(text);
     QByteArray rezultat;
-    rezultat.reserve(text.size());
-    for (const QChar c : text) {
+    rezultat.reserve(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
         int o = InOctet(c);
         if (o < 0) {
+            if (AccentPeLitera(t, i))
+                continue;
             const QChar p = Pliaza(c);
             o = p.isNull() ? -1 : InOctet(p);
         }
         if (o < 0)
-            throw EZel(QStringLiteral("Caracterul %1 nu poate fi scris in pagina de cod Windows-1250").arg(DescrieCaracter(c)));
+            NuIncape(t, i);
         rezultat.append(static_cast<char>(o));
     }
     return rezultat;

@@ -9,7 +9,9 @@
 // Rule for characters the code page lacks: the comma-below letters ș ț Ș Ț become the
 // cedilla letters ş ţ Ş Ţ; any other letter with a diacritic becomes its unaccented base
 // letter when it has one; everything else is refused with an EZel that names the
-// character. Nothing is ever dropped or replaced by '?'.
+// character. Decomposed text (a letter followed by combining accents) is composed first
+// and folds the same way; an accent that composes with nothing is dropped from its letter
+// like any other accent. Nothing else is ever dropped or replaced by '?'.
 namespace Cp1250 {
 
 // Unicode character of one byte. Bytes the code page leaves undefined (81 83 88 90 98)
