@@ -333,6 +333,7 @@ struct TBazaDeDate::Impl {
     QHash<QString, QVector<TInstructiunePregatita *>> cache;
     int numarInCache = 0;
     int pregatite = 0;
+    quint64 generatie = 0;
     QList<TTranzactie *> tranzactii;
 
     std::shared_ptr<const TParsare> Parseaza(const QString &sql)
@@ -504,6 +505,11 @@ int TBazaDeDate::InstructiuniPregatite() const
     return m_impl->pregatite;
 }
 
+quint64 TBazaDeDate::Generatie() const
+{
+    return m_impl->generatie;
+}
+
 // ---------------------------------------------------------------------------------------
 // Transaction
 
@@ -529,6 +535,7 @@ void TTranzactie::StartTransaction()
         throw EZel(QStringLiteral("Tranzactia este deja activa"));
     if (!m_db.Connected())
         throw EZel(QStringLiteral("Baza de date nu este deschisa"));
+    ++m_db.impl()->generatie;
     try {
         m_impl->tra = m_db.impl()->att->startTransaction(&St(), 0, nullptr);
     } catch (const fb::FbException &e) {
@@ -553,6 +560,7 @@ void TTranzactie::Commit()
     if (!m_impl->tra)
         throw EZel(QStringLiteral("Tranzactia nu este activa"));
     InchideDeschise(m_impl.get());
+    ++m_db.impl()->generatie;
     try {
         m_impl->tra->commit(&St());
     } catch (const fb::FbException &e) {
@@ -570,6 +578,7 @@ void TTranzactie::Rollback()
     if (!m_impl->tra)
         throw EZel(QStringLiteral("Tranzactia nu este activa"));
     InchideDeschise(m_impl.get());
+    ++m_db.impl()->generatie;
     fb::ITransaction *t = m_impl->tra;
     m_impl->tra = nullptr;
     try {
@@ -958,6 +967,7 @@ void TQuery::Open()
             Next();
         } else {
             // EXECUTE PROCEDURE, ... RETURNING: at most one row, given by execute itself.
+            ++m_db.impl()->generatie;
             p->stmt->execute(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, p->outBuf.data());
             if (p->ddl)
                 m_tr.impl()->ddl = true;
@@ -996,6 +1006,7 @@ void TQuery::ExecSQL()
         ~Garda() { Restituie(db, p); }
     } garda{m_db.impl(), p};
     PregatesteIntrarea(p, m_impl->valori, m_impl->sql);
+    ++m_db.impl()->generatie;
     try {
         if (p->tipInstructiune == isc_info_sql_stmt_select || p->tipInstructiune == isc_info_sql_stmt_select_for_upd) {
             fb::IResultSet *rs = p->stmt->openCursor(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, 0);

@@ -52,6 +52,11 @@ public:
     // Number of statements prepared since Open (a measure of the cache's work).
     int InstructiuniPregatite() const;
 
+    // Moves whenever what a query would read may have changed: every statement run
+    // without a cursor (ExecSQL, EXECUTE PROCEDURE, DDL) and every start, commit or roll
+    // back of a transaction. Caches of read values stay valid while it stands still.
+    quint64 Generatie() const;
+
     struct Impl;
     Impl *impl() const { return m_impl.get(); }
 

@@ -63,10 +63,15 @@ void InTranzactie(void (*pas)(const QString &), const QString &tabel)
 }
 } // namespace
 
-void VerificaNumeTabelEntitate(const QString &tabel)
+bool EsteNumeTabelEntitateValid(const QString &tabel)
 {
     static const QRegularExpression identificator(QStringLiteral("^[A-Z][A-Z0-9_]*$"));
-    if (!identificator.match(tabel).hasMatch() || tabel.size() > kLungimeMaximaNume)
+    return tabel.size() <= kLungimeMaximaNume && identificator.match(tabel).hasMatch();
+}
+
+void VerificaNumeTabelEntitate(const QString &tabel)
+{
+    if (!EsteNumeTabelEntitateValid(tabel))
         throw EZel(QStringLiteral("Numele de tabel \"%1\" din TABELE nu este valid: un tabel de entitati se numeste "
                                   "cu litere mari, cifre si \"_\", incepe cu o litera si are cel mult %2 caractere")
                        .arg(tabel)

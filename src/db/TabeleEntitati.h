@@ -14,6 +14,7 @@ void PregatesteTabeleEntitati();
 // ([A-Z][A-Z0-9_]*, short enough that FK_T_1 and G_ID_T stay valid engine names).
 // Names are pasted into DDL, so nothing else may pass.
 void VerificaNumeTabelEntitate(const QString &tabel);
+bool EsteNumeTabelEntitateValid(const QString &tabel);
 
 // The five steps. Each expects an active transaction and leaves the commit to its caller.
 void CreeazaTabelEntitate(const QString &tabel);

@@ -1,0 +1,373 @@
+#include "db/ValoriCampuri.h"
+
+#include "db/DM.h"
+#include "db/TabeleEntitati.h"
+#include "profile/ProfilDiploma.h"
+#include "text/Eroare.h"
+
+#include <QHash>
+#include <QSet>
+#include <optional>
+
+// Resolution reads the same few rows again and again: the pupil list names every pupil
+// through the same field, the generic list every record. The reads are therefore kept in
+// a cache that lives only while the database has not changed: any statement that may
+// write, and any start or end of a transaction, moves the connection's change counter
+// and the next resolution starts from an empty cache. Within that window a field asked
+// for many records is read in one pass over its rows instead of one query per record.
+
+namespace {
+
+const QString kElevi = QStringLiteral("ELEVI");
+
+struct TLinieProfil {
+    bool exista = false;
+    QString onorez;   // ONOREZ_SIMILAR
+    QString similar;  // SIMILAR_CU
+    QString asociat;  // ASOCIAT_CU
+};
+
+// The first "DATE" row of one field for one record of one owner column.
+struct TRandDate {
+    QString valoare;
+    QHash<QString, std::optional<qint64>> legaturi; // IDF_ columns, NULL as nullopt
+};
+
+struct TColoanaDate {
+    int cereri = 0;
+    bool completa = false;           // every row of the field is in `randuri`
+    QHash<qint64, std::optional<TRandDate>> randuri;
+    QSet<qint64> multiple;           // ids with more than one row: always asked one by one
+};
+
+// A field read one record at a time this many times in one window is then read whole.
+constexpr int kPragCitireIntreaga = 16;
+
+struct TCache {
+    const TDM *dm = nullptr;
+    quint64 stare = 0;
+    QHash<QString, TLinieProfil> profil;
+    QHash<QString, TColoanaDate> coloane;
+
+    void Goleste()
+    {
+        dm = nullptr;
+        profil.clear();
+        coloane.clear();
+    }
+
+    // Called at the start of every resolution.
+    void Valideaza(TDM &d)
+    {
+        const quint64 s = d.Db.Generatie();
+        if (dm != &d || stare != s) {
+            Goleste();
+            dm = &d;
+            stare = s;
+        }
+    }
+};
+
+TCache &Cache()
+{
+    static TCache c;
+    return c;
+}
+
+QString CheieInterna(const QString &f, const QString &p, const QString &c)
+{
+    return f + QChar(0x1F) + p + QChar(0x1F) + c;
+}
+
+void SeteazaCodurile(TQuery &q, const QString &f, const QString &p, const QString &c)
+{
+    q.SetParamText(QStringLiteral("COD_FORMULAR"), f);
+    q.SetParamText(QStringLiteral("COD_PAGINA"), p);
+    q.SetParamText(QStringLiteral("COD_CAMP"), c);
+}
+
+TRandDate RandulCurent(const TQuery &q)
+{
+    TRandDate r;
+    r.valoare = q.AsText(QStringLiteral("VALOARE_TEXT"));
+    for (const QString &col : q.FieldNames())
+        if (col.startsWith(QLatin1String("IDF_"), Qt::CaseInsensitive))
+            r.legaturi.insert(col.toUpper(), q.IsNull(col) ? std::nullopt : std::optional<qint64>(q.AsInt(col)));
+    return r;
+}
+
+class TRezolvare {
+public:
+    explicit TRezolvare(TDM &dm) : m_dm(dm) {}
+
+    QString Valoare(const QString &f, const QString &p, const QString &c, int x, int y)
+    {
+        const QString cheie = CheieInterna(f, p, c);
+        // A field met again in one resolution would recurse without end.
+        if (m_vazute.contains(cheie))
+            return QString();
+        m_vazute.insert(cheie);
+
+        const TLinieProfil linie = Profil(f, p, c, cheie);
+        if (!linie.exista)
+            return QString();
+        const QString &os = linie.onorez;
+        const QString &t = linie.asociat;
+
+        if (os.toUpper() == QLatin1String("NU") || os.isEmpty() || linie.similar.trimmed().isEmpty())
+            return ValoareProprie(f, p, c, cheie, t, x, y);
+
+        int urmator = y;
+        if (os == QLatin1String("OPTIONAL")) {
+            QString propriu;
+            if (t == kElevi) {
+                propriu = ValoareElev(f, p, c, cheie, x);
+                urmator = -1;
+            } else {
+                const std::optional<qint64> r = Legatura(f, p, c, cheie, t, x);
+                if (!r)
+                    return QString();
+                urmator = static_cast<int>(*r);
+                propriu = ValoareInTabel(f, p, c, cheie, t, *r);
+            }
+            if (!propriu.isEmpty())
+                return propriu;
+        }
+        const TCheieCamp k = DescompuneCheie(linie.similar);
+        return Valoare(k.COD_FORMULAR, k.COD_PAGINA, k.COD_CAMP, x, urmator);
+    }
+
+private:
+    TLinieProfil Profil(const QString &f, const QString &p, const QString &c, const QString &cheie)
+    {
+        TCache &cache = Cache();
+        auto it = cache.profil.constFind(cheie);
+        if (it != cache.profil.constEnd())
+            return it.value();
+        TQuery &q = m_dm.Q1;
+        q.SetSQL(QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
+                                "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)"));
+        SeteazaCodurile(q, f, p, c);
+        q.Open();
+        TLinieProfil l;
+        if (!q.Eof()) {
+            l.exista = true;
+            l.onorez = q.AsText(QStringLiteral("ONOREZ_SIMILAR"));
+            l.similar = q.AsText(QStringLiteral("SIMILAR_CU"));
+            l.asociat = q.AsText(QStringLiteral("ASOCIAT_CU"));
+        }
+        q.Close();
+        cache.profil.insert(cheie, l);
+        return l;
+    }
+
+    QString ValoareProprie(const QString &f, const QString &p, const QString &c, const QString &cheie,
+                           const QString &t, int x, int y)
+    {
+        if (t == kElevi)
+            return ValoareElev(f, p, c, cheie, x);
+        qint64 r = y;
+        if (x != -1)
+            r = Legatura(f, p, c, cheie, t, x).value_or(-1);
+        return ValoareInTabel(f, p, c, cheie, t, r);
+    }
+
+    QString ValoareElev(const QString &f, const QString &p, const QString &c, const QString &cheie, qint64 x)
+    {
+        const std::optional<TRandDate> r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, x);
+        return r ? r->valoare : QString();
+    }
+
+    // The record of T that the pupil's own row of this field links to.
+    std::optional<qint64> Legatura(const QString &f, const QString &p, const QString &c, const QString &cheie,
+                                   const QString &t, qint64 x)
+    {
+        VerificaAsociere(f, p, c, t);
+        const std::optional<TRandDate> r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, x);
+        if (!r)
+            return std::nullopt;
+        const auto it = r->legaturi.constFind(QStringLiteral("IDF_") + t);
+        if (it == r->legaturi.constEnd())
+            throw EZel(QStringLiteral("Tabelul \"DATE\" nu are coloana IDF_%1 (campul %2 este asociat cu %1)")
+                           .arg(t, CompuneCheie(f, p, c)));
+        return it.value();
+    }
+
+    QString ValoareInTabel(const QString &f, const QString &p, const QString &c, const QString &cheie,
+                           const QString &t, qint64 r)
+    {
+        VerificaAsociere(f, p, c, t);
+        const std::optional<TRandDate> rand = Rand(m_dm.Q3, f, p, c, cheie, t, r);
+        return rand ? rand->valoare : QString();
+    }
+
+    // The first "DATE" row of the field with ID_<t> = id, through the cache.
+    std::optional<TRandDate> Rand(TQuery &q, const QString &f, const QString &p, const QString &c,
+                                  const QString &cheie, const QString &t, qint64 id)
+    {
+        TColoanaDate &col = Cache().coloane[cheie + QChar(0x1F) + t];
+        if (const auto it = col.randuri.constFind(id); it != col.randuri.constEnd())
+            return it.value();
+        if (col.completa && !col.multiple.contains(id))
+            return std::nullopt;
+        if (!col.completa && ++col.cereri >= kPragCitireIntreaga) {
+            CitesteColoana(q, f, p, c, t, col);
+            return Rand(q, f, p, c, cheie, t, id);
+        }
+
+        q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
+                                "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
+                 t + QStringLiteral("=:ID)"));
+        SeteazaCodurile(q, f, p, c);
+        q.SetParamInt(QStringLiteral("ID"), id);
+        q.Open();
+        std::optional<TRandDate> rand;
+        if (!q.Eof())
+            rand = RandulCurent(q);
+        q.Close();
+        col.randuri.insert(id, rand);
+        return rand;
+    }
+
+    void CitesteColoana(TQuery &q, const QString &f, const QString &p, const QString &c, const QString &t,
+                        TColoanaDate &col)
+    {
+        const QString id = QStringLiteral("ID_") + t;
+        q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
+                                "AND (COD_CAMP=:COD_CAMP) AND (") +
+                 id + QStringLiteral(" IS NOT NULL)"));
+        SeteazaCodurile(q, f, p, c);
+        q.Open();
+        QHash<qint64, std::optional<TRandDate>> randuri;
+        for (; !q.Eof(); q.Next()) {
+            const qint64 v = q.AsInt(id);
+            if (col.multiple.contains(v))
+                continue;
+            if (randuri.contains(v)) {
+                // Which of two rows the one-record query finds is the engine's business:
+                // such an id is asked that way.
+                randuri.remove(v);
+                col.multiple.insert(v);
+                continue;
+            }
+            randuri.insert(v, RandulCurent(q));
+        }
+        q.Close();
+        // Answers already known stay; the one-record query found them.
+        for (auto it = randuri.cbegin(); it != randuri.cend(); ++it)
+            if (!col.randuri.contains(it.key()))
+                col.randuri.insert(it.key(), it.value());
+        for (const qint64 v : std::as_const(col.multiple))
+            if (col.randuri.contains(v) && !col.randuri.value(v))
+                col.randuri.remove(v);
+        col.completa = true;
+    }
+
+    // The owner's name is pasted into SQL.
+    static void VerificaAsociere(const QString &f, const QString &p, const QString &c, const QString &t)
+    {
+        if (!EsteNumeTabelEntitateValid(t))
+            throw EZel(QStringLiteral("Campul %1 este asociat cu \"%2\", care nu este numele unui tabel de entitati")
+                           .arg(CompuneCheie(f, p, c), t));
+    }
+
+    TDM &m_dm;
+    QSet<QString> m_vazute;
+};
+
+// Runs inside the caller's transaction, or in one of its own that is rolled back.
+template <class F>
+auto InTranzactieCitire(TDM &dm, std::initializer_list<TQuery *> interogari, F &&lucru)
+{
+    const bool aPornit = !dm.Tr.InTransaction();
+    if (aPornit)
+        dm.Tr.StartTransaction();
+    try {
+        auto rezultat = lucru();
+        if (aPornit)
+            dm.Tr.Rollback();
+        return rezultat;
+    } catch (...) {
+        Cache().Goleste();
+        for (TQuery *q : interogari)
+            q->Close();
+        if (aPornit && dm.Tr.InTransaction())
+            dm.Tr.Rollback();
+        throw;
+    }
+}
+
+} // namespace
+
+QString ValoareCamp(const QString &formular, const QString &pagina, const QString &camp, int elev, int alt)
+{
+    TDM &dm = DM();
+    return InTranzactieCitire(dm, {&dm.Q1, &dm.Q2, &dm.Q3}, [&] {
+        Cache().Valideaza(dm);
+        return TRezolvare(dm).Valoare(formular, pagina, camp, elev, alt);
+    });
+}
+
+QString ParseExp(const QString &expresie, int elev, int alt)
+{
+    TDM &dm = DM();
+    if (!dm.Tr.InTransaction())
+        throw EZel(QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
+    QString rezultat;
+    QString cheie;
+    bool inCheie = false;
+    for (const QChar ch : expresie) {
+        if (!inCheie) {
+            if (ch == u'{') {
+                inCheie = true;
+                cheie.clear();
+            } else {
+                rezultat += ch;
+            }
+        } else if (ch == u'}') {
+            const TCheieCamp k = DescompuneCheie(cheie);
+            rezultat += ValoareCamp(k.COD_FORMULAR, k.COD_PAGINA, k.COD_CAMP, elev, alt);
+            inCheie = false;
+        } else {
+            cheie += ch;
+        }
+    }
+    return rezultat;
+}
+
+QString DespartePeCuvinte(const QString &text)
+{
+    QString rezultat;
+    rezultat.reserve(text.size() * 2);
+    for (const QChar ch : text) {
+        if (ch >= u'A' && ch <= u'Z')
+            rezultat += u' ';
+        rezultat += ch;
+    }
+    return rezultat;
+}
+
+QString ListaCampuriOnorate(const QString &tabel)
+{
+    TDM &dm = DM();
+    return InTranzactieCitire(dm, {&dm.Q1}, [&] {
+        TQuery &q = dm.Q1;
+        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP FROM PROFIL_DIPLOMA WHERE "
+                                "(ASOCIAT_CU=:ASOCIAT_CU) AND (ONOREZ_SIMILAR='DA')"));
+        q.SetParamText(QStringLiteral("ASOCIAT_CU"), tabel);
+        q.Open();
+        QString lista;
+        for (; !q.Eof(); q.Next()) {
+            const QString cheie = QStringLiteral("{%1.%2.%3}")
+                                      .arg(q.AsText(QStringLiteral("COD_FORMULAR")), q.AsText(QStringLiteral("COD_PAGINA")),
+                                           q.AsText(QStringLiteral("COD_CAMP")));
+            if (cheie.trimmed().isEmpty())
+                continue;
+            if (!lista.isEmpty())
+                lista += QStringLiteral("; ");
+            lista += cheie;
+        }
+        q.Close();
+        return lista;
+    });
+}
