@@ -642,8 +642,9 @@ void TZelCustomTextEdit::mousePressEvent(QMouseEvent *e)
         QWidget::mousePressEvent(e);
         return;
     }
-    if (!hasFocus()) {
+    if (!hasFocus() || m_focusDinClic) {
         // The first click only focuses (and the focus selects by AutoSelectOnEnter).
+        m_focusDinClic = false;
         setFocus(Qt::MouseFocusReason);
         m_trage = false;
         return;
@@ -686,6 +687,8 @@ void TZelCustomTextEdit::mouseReleaseEvent(QMouseEvent *e)
 void TZelCustomTextEdit::focusInEvent(QFocusEvent *e)
 {
     SetStareVizuala(StareActiva());
+    // Qt focuses before it delivers the click that caused it.
+    m_focusDinClic = e->reason() == Qt::MouseFocusReason;
     if (m_autoSelectOnEnter) {
         m_cursor = 1;
         m_selectie = int(m_text.size());
@@ -700,6 +703,7 @@ void TZelCustomTextEdit::focusInEvent(QFocusEvent *e)
 void TZelCustomTextEdit::focusOutEvent(QFocusEvent *e)
 {
     m_trage = false;
+    m_focusDinClic = false;
     SetStareVizuala(StareInactiva());
     update();
     QWidget::focusOutEvent(e);

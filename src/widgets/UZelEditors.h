@@ -252,6 +252,7 @@ private:
     bool m_rightAlignNonEdit = false;
     bool m_autoSelectOnEnter = true;
     bool m_trage = false;
+    bool m_focusDinClic = false;
     QPointer<TZelMouseInWindowThread> m_urmaritor;
 };
 
