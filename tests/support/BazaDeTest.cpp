@@ -71,11 +71,18 @@ void AsiguraProfilulInregistrat()
         InregistreazaProfilulLX();
 }
 
-TBazaDeTest::TBazaDeTest(const QStringList &fisiere) : TFolderDeTest(fisiere) {}
+TBazaDeTest::TBazaDeTest(const QStringList &fisiere) : TFolderDeTest(fisiere)
+{
+    // A test never ends the whole test process: the creation step raises instead.
+    SeteazaTerminareaProcesului([](int cod) {
+        throw EZel(QStringLiteral("Procesul s-ar fi incheiat cu codul %1").arg(cod));
+    });
+}
 
 TBazaDeTest::~TBazaDeTest()
 {
     Stop();
+    SeteazaTerminareaProcesului({});
 }
 
 void TBazaDeTest::Start()

@@ -43,6 +43,8 @@ int main(int argc, char **argv)
             }
             db.Close();
         }
+        // The engine creates files for its own user only; the blank is shipped to be read by anyone.
+        QFile::setPermissions(temporar, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
         QFile::remove(tinta);
         if (!QFile::rename(temporar, tinta))
             throw EZel(QStringLiteral("Nu pot redenumi %1 in %2").arg(temporar, tinta));
