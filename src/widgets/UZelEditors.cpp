@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMutex>
@@ -584,7 +585,7 @@ void TZelCustomTextEdit::keyPressEvent(QKeyEvent *e)
     case Qt::Key_C:
     case Qt::Key_V:
     case Qt::Key_X:
-        if (ctrl && !shift) {
+        if (ctrl && !shift && !m.testFlag(Qt::AltModifier)) {
             if (e->key() == Qt::Key_C)
                 Copiaza();
             else if (e->key() == Qt::Key_V)
@@ -598,9 +599,11 @@ void TZelCustomTextEdit::keyPressEvent(QKeyEvent *e)
         break;
     }
 
-    // A character typed without Ctrl (Shift only changes which character it is).
+    // A character typed without Ctrl (Shift only changes which character it is; Ctrl with
+    // Alt is AltGr, which types the Romanian letters on some layouts).
     const QString t = e->text();
-    if (!ctrl && !t.isEmpty() && t[0].unicode() >= 32 && t[0].unicode() != 127) {
+    const bool altGr = ctrl && m.testFlag(Qt::AltModifier);
+    if ((!ctrl || altGr) && !t.isEmpty() && t[0].unicode() >= 32 && t[0].unicode() != 127) {
         if (editabil)
             InsereazaLaCursor(t);
         return;
@@ -735,6 +738,40 @@ bool TZelCustomTextEdit::event(QEvent *e)
     return TZelFieldBasedControl::event(e);
 }
 
+void TZelCustomTextEdit::inputMethodEvent(QInputMethodEvent *e)
+{
+    QString s;
+    for (const QChar c : e->commitString())
+        if (c.unicode() >= 32 && c.unicode() != 127)
+            s += c;
+    if (!ReadOnly() && !s.isEmpty())
+        InsereazaLaCursor(s);
+    e->accept();
+}
+
+QVariant TZelCustomTextEdit::inputMethodQuery(Qt::InputMethodQuery q) const
+{
+    switch (q) {
+    case Qt::ImEnabled:
+        return !ReadOnly();
+    case Qt::ImCursorRectangle: {
+        const QFontMetrics fm(StilPentruStare(StareVizuala()).Font);
+        const int x = XText(StareVizuala()) + fm.horizontalAdvance(m_text.left(m_cursor - 1));
+        return QRect(x, 3, 2, std::max(0, height() - 6));
+    }
+    case Qt::ImSurroundingText:
+        return m_text;
+    case Qt::ImCursorPosition:
+        return m_cursor - 1;
+    case Qt::ImAnchorPosition:
+        return m_cursor - 1 + m_selectie;
+    case Qt::ImCurrentSelection:
+        return TextSelectat();
+    default:
+        return QWidget::inputMethodQuery(q);
+    }
+}
+
 void TZelCustomTextEdit::PregatesteFont(QPainter &p, bool inAfaraSelectiei)
 {
     const TZelTextEditStyle &st = StilPentruStare(StareVizuala());
@@ -782,6 +819,9 @@ void TZelCustomTextEdit::paintEvent(QPaintEvent *)
     QPainter p(this);
     const int stare = StareVizuala();
     DeseneazaCadru(p, stare);
+    // The text never scrolls; what does not fit stays inside the frame.
+    const int bw = std::max(0, StilPentruStare(stare).BorderWidth);
+    p.setClipRect(rect().adjusted(bw, bw, -bw, -bw));
     if (!(AscundeTextulCandEDezactivat && !isEnabled()))
         DeseneazaText(p, stare);
     if (hasFocus() && EsteFocalizata(stare)) {

@@ -224,6 +224,8 @@ protected:
     void leaveEvent(QEvent *e) override;
     void changeEvent(QEvent *e) override;
     bool event(QEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
 
     // Left edge of the text as painted in the given state.
     int XText(int stare) const;

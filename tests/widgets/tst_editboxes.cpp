@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -476,6 +477,22 @@ private Q_SLOTS:
         e->SeteazaSelectia(1, 3);
         QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
+    }
+
+    void romanianLetters_fromAltGrAndInputMethod()
+    {
+        TFereastra f;
+        auto *e = f.Adauga<TZelTextEdit>();
+        QVERIFY(f.Arata());
+        e->setFocus();
+        // AltGr arrives as Ctrl+Alt on some platforms; AltGr+C must type, not copy.
+        QKeyEvent altGr(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("ć"));
+        QApplication::sendEvent(e, &altGr);
+        QInputMethodEvent compus(QString(), {});
+        compus.setCommitString(QStringLiteral("ş\n"));
+        QApplication::sendEvent(e, &compus);
+        QCOMPARE(e->Text(), QStringLiteral("ćş"));
+        QCOMPARE(e->PozitieCursor(), 3);
     }
 
     void enter_movesFocusForwardOnly()
