@@ -721,6 +721,36 @@ private Q_SLOTS:
 
     // ---- pixels the look fixes -----------------------------------------------------
 
+    void frame_borderWidthAndDisabledLook()
+    {
+        TFereastra f;
+        auto *e = f.Adauga<TZelTextEdit>();
+        QVERIFY(f.Arata());
+        QVERIFY(e->SetText(QStringLiteral("WWWW")));
+        e->setFocus();
+        QCOMPARE(e->StareVizuala(), 5);
+        QImage img = e->grab().toImage();
+        QCOMPARE(img.pixelColor(0, 0).rgb(), QColor(0, 0, 0).rgb());
+        QCOMPARE(img.pixelColor(1, 1).rgb(), QColor(0, 0, 0).rgb());
+        QCOMPARE(img.pixelColor(2, 2).rgb(), ZelTextEditStyleRepository()->Hot.BkColor.Culoare().rgb());
+
+        e->clearFocus();
+        e->CuloareDezactivat = QColor(200, 100, 50);
+        e->AscundeTextulCandEDezactivat = true;
+        e->setEnabled(false);
+        img = e->grab().toImage();
+        for (int y = 2; y < img.height() - 2; ++y)
+            for (int x = 2; x < img.width() - 2; ++x)
+                QCOMPARE(img.pixelColor(x, y).rgb(), QColor(200, 100, 50).rgb());
+        e->AscundeTextulCandEDezactivat = false;
+        img = e->grab().toImage();
+        int text = 0;
+        for (int y = 2; y < img.height() - 2; ++y)
+            for (int x = 2; x < img.width() - 2; ++x)
+                text += img.pixelColor(x, y).rgb() != QColor(200, 100, 50).rgb();
+        QVERIFY(text > 10);
+    }
+
     void thousandsHooks()
     {
         TZelNumEdit e;
