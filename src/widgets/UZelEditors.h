@@ -20,7 +20,7 @@ class QPainter;
 // ---------------------------------------------------------------------------------------
 // Colours and styles
 
-enum TZelColorVariationEnum {
+enum TZelColorVariationEnum : int {
     cvNoVariation,
     cvLiteBlue,
     cvLiteGreen,
