@@ -676,7 +676,8 @@ void TZelCustomTextEdit::IntraInHover()
     if (StareVizuala() != StareCold && StareVizuala() != StareReadOnlyCold)
         return;
     SetStareVizuala(StareHoverCurenta());
-    if (!m_urmaritor)
+    // One watcher at a time; one that has already posted may still wait for its deletion.
+    if (!m_urmaritor || m_urmaritor->isFinished())
         m_urmaritor = new TZelMouseInWindowThread(this, ZelMesajPointerIesit);
 }
 
