@@ -7,6 +7,8 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
+#include <algorithm>
 #include <optional>
 
 // Resolution reads the same few rows again and again: the pupil list names every pupil
@@ -27,17 +29,20 @@ struct TLinieProfil {
     QString asociat;  // ASOCIAT_CU
 };
 
-// The first "DATE" row of one field for one record of one owner column.
+// What resolution needs of the first "DATE" row of one field for one record: its text
+// and, for a pupil's row of a field owned by another table T, its IDF_T.
 struct TRandDate {
     QString valoare;
-    QHash<QString, std::optional<qint64>> legaturi; // IDF_ columns, NULL as nullopt
+    std::optional<qint64> legatura;
 };
 
+// The rows of one field under one owner column (ID_T), read for one purpose (with or
+// without one IDF_ column).
 struct TColoanaDate {
     int cereri = 0;
-    bool completa = false;           // every row of the field is in `randuri`
+    bool completa = false; // every row of the field is in `randuri`
     QHash<qint64, std::optional<TRandDate>> randuri;
-    QSet<qint64> multiple;           // ids with more than one row: always asked one by one
+    QSet<qint64> multiple; // ids with more than one row: always asked one by one
 };
 
 // A field read one record at a time this many times in one window is then read whole.
@@ -47,7 +52,7 @@ struct TCache {
     const TDM *dm = nullptr;
     quint64 stare = 0;
     QHash<QString, TLinieProfil> profil;
-    QHash<QString, TColoanaDate> coloane;
+    QHash<QString, QHash<QString, TColoanaDate>> coloane; // field key -> owner table -> rows
 
     void Goleste()
     {
@@ -86,13 +91,12 @@ void SeteazaCodurile(TQuery &q, const QString &f, const QString &p, const QStrin
     q.SetParamText(QStringLiteral("COD_CAMP"), c);
 }
 
-TRandDate RandulCurent(const TQuery &q)
+TRandDate RandulCurent(const TQuery &q, const QString &legatura)
 {
     TRandDate r;
     r.valoare = q.AsText(QStringLiteral("VALOARE_TEXT"));
-    for (const QString &col : q.FieldNames())
-        if (col.startsWith(QLatin1String("IDF_"), Qt::CaseInsensitive))
-            r.legaturi.insert(col.toUpper(), q.IsNull(col) ? std::nullopt : std::optional<qint64>(q.AsInt(col)));
+    if (!legatura.isEmpty() && !q.IsNull(legatura))
+        r.legatura = q.AsInt(legatura);
     return r;
 }
 
@@ -104,9 +108,9 @@ public:
     {
         const QString cheie = CheieInterna(f, p, c);
         // A field met again in one resolution would recurse without end.
-        if (m_vazute.contains(cheie))
+        if (std::find(m_vazute.cbegin(), m_vazute.cend(), cheie) != m_vazute.cend())
             return QString();
-        m_vazute.insert(cheie);
+        m_vazute.append(cheie);
 
         const TLinieProfil linie = Profil(f, p, c, cheie);
         if (!linie.exista)
@@ -174,7 +178,7 @@ private:
 
     QString ValoareElev(const QString &f, const QString &p, const QString &c, const QString &cheie, qint64 x)
     {
-        const std::optional<TRandDate> r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, x);
+        const TRandDate *r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, QString(), x);
         return r ? r->valoare : QString();
     }
 
@@ -183,36 +187,32 @@ private:
                                    const QString &t, qint64 x)
     {
         VerificaAsociere(f, p, c, t);
-        const std::optional<TRandDate> r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, x);
-        if (!r)
-            return std::nullopt;
-        const auto it = r->legaturi.constFind(QStringLiteral("IDF_") + t);
-        if (it == r->legaturi.constEnd())
-            throw EZel(QStringLiteral("Tabelul \"DATE\" nu are coloana IDF_%1 (campul %2 este asociat cu %1)")
-                           .arg(t, CompuneCheie(f, p, c)));
-        return it.value();
+        const TRandDate *r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, QStringLiteral("IDF_") + t, x);
+        return r ? r->legatura : std::nullopt;
     }
 
     QString ValoareInTabel(const QString &f, const QString &p, const QString &c, const QString &cheie,
                            const QString &t, qint64 r)
     {
         VerificaAsociere(f, p, c, t);
-        const std::optional<TRandDate> rand = Rand(m_dm.Q3, f, p, c, cheie, t, r);
+        const TRandDate *rand = Rand(m_dm.Q3, f, p, c, cheie, t, QString(), r);
         return rand ? rand->valoare : QString();
     }
 
-    // The first "DATE" row of the field with ID_<t> = id, through the cache.
-    std::optional<TRandDate> Rand(TQuery &q, const QString &f, const QString &p, const QString &c,
-                                  const QString &cheie, const QString &t, qint64 id)
+    // The first "DATE" row of the field with ID_<t> = id, through the cache; nullptr when
+    // there is none. `legatura` names the IDF_ column wanted, if any. The pointer is good
+    // until the cache changes: use it at once.
+    const TRandDate *Rand(TQuery &q, const QString &f, const QString &p, const QString &c, const QString &cheie,
+                          const QString &t, const QString &legatura, qint64 id)
     {
-        TColoanaDate &col = Cache().coloane[cheie + QChar(0x1F) + t];
+        TColoanaDate &col = Cache().coloane[cheie][legatura.isEmpty() ? t : t + u'/' + legatura];
         if (const auto it = col.randuri.constFind(id); it != col.randuri.constEnd())
-            return it.value();
+            return it->has_value() ? &**it : nullptr;
         if (col.completa && !col.multiple.contains(id))
-            return std::nullopt;
+            return nullptr;
         if (!col.completa && ++col.cereri >= kPragCitireIntreaga) {
-            CitesteColoana(q, f, p, c, t, col);
-            return Rand(q, f, p, c, cheie, t, id);
+            CitesteColoana(q, f, p, c, t, legatura, col);
+            return Rand(q, f, p, c, cheie, t, legatura, id);
         }
 
         q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
@@ -223,43 +223,45 @@ private:
         q.Open();
         std::optional<TRandDate> rand;
         if (!q.Eof())
-            rand = RandulCurent(q);
+            rand = RandulCurent(q, legatura);
         q.Close();
-        col.randuri.insert(id, rand);
-        return rand;
+        const auto it = col.randuri.insert(id, std::move(rand));
+        return it->has_value() ? &**it : nullptr;
     }
 
+    // Reads every row of the field under ID_<t> in one pass: only the columns resolution
+    // uses, so the pass costs little more than the engine's own reading.
     void CitesteColoana(TQuery &q, const QString &f, const QString &p, const QString &c, const QString &t,
-                        TColoanaDate &col)
+                        const QString &legatura, TColoanaDate &col)
     {
         const QString id = QStringLiteral("ID_") + t;
-        q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
-                                "AND (COD_CAMP=:COD_CAMP) AND (") +
+        q.SetSQL(QStringLiteral("SELECT ") + id + QStringLiteral(", VALOARE_TEXT") +
+                 (legatura.isEmpty() ? QString() : QStringLiteral(", ") + legatura) +
+                 QStringLiteral(" FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND "
+                                "(COD_CAMP=:COD_CAMP) AND (") +
                  id + QStringLiteral(" IS NOT NULL)"));
         SeteazaCodurile(q, f, p, c);
         q.Open();
         QHash<qint64, std::optional<TRandDate>> randuri;
+        randuri.reserve(1024);
         for (; !q.Eof(); q.Next()) {
             const qint64 v = q.AsInt(id);
             if (col.multiple.contains(v))
                 continue;
-            if (randuri.contains(v)) {
+            if (const auto it = randuri.find(v); it != randuri.end()) {
                 // Which of two rows the one-record query finds is the engine's business:
                 // such an id is asked that way.
-                randuri.remove(v);
+                randuri.erase(it);
                 col.multiple.insert(v);
                 continue;
             }
-            randuri.insert(v, RandulCurent(q));
+            randuri.insert(v, RandulCurent(q, legatura));
         }
         q.Close();
-        // Answers already known stay; the one-record query found them.
-        for (auto it = randuri.cbegin(); it != randuri.cend(); ++it)
-            if (!col.randuri.contains(it.key()))
-                col.randuri.insert(it.key(), it.value());
-        for (const qint64 v : std::as_const(col.multiple))
-            if (col.randuri.contains(v) && !col.randuri.value(v))
-                col.randuri.remove(v);
+        // Answers the one-record query gave stay as it gave them.
+        for (auto it = col.randuri.cbegin(); it != col.randuri.cend(); ++it)
+            randuri.insert(it.key(), it.value());
+        col.randuri = std::move(randuri);
         col.completa = true;
     }
 
@@ -272,7 +274,7 @@ private:
     }
 
     TDM &m_dm;
-    QSet<QString> m_vazute;
+    QVarLengthArray<QString, 8> m_vazute;
 };
 
 // Runs inside the caller's transaction, or in one of its own that is rolled back.
