@@ -333,6 +333,7 @@ struct TBazaDeDate::Impl {
     QHash<QString, QVector<TInstructiunePregatita *>> cache;
     int numarInCache = 0;
     int pregatite = 0;
+    quint64 epocaCache = 0; // moves whenever cached statements are freed
     quint64 generatie = 0;
     QList<TTranzactie *> tranzactii;
 
@@ -363,6 +364,7 @@ struct TBazaDeDate::Impl {
 
     void Elibereaza(bool chiarDacaInUz)
     {
+        ++epocaCache;
         for (auto it = cache.begin(); it != cache.end();) {
             QVector<TInstructiunePregatita *> &v = it.value();
             for (int i = static_cast<int>(v.size()) - 1; i >= 0; --i) {
@@ -623,6 +625,8 @@ struct TQuery::Impl {
     int randuri = 0;
     fb::IAttachment *att = nullptr; // while open, for reading blobs
     fb::ITransaction *tra = nullptr;
+    TInstructiunePregatita *ultima = nullptr; // valid while epoca matches the cache's
+    quint64 epoca = 0;
 };
 
 TQuery::TQuery(TBazaDeDate &db, TTranzactie &tr) : m_db(db), m_tr(tr), m_impl(std::make_unique<Impl>()) {}
@@ -801,7 +805,26 @@ TInstructiunePregatita *Pregateste(TBazaDeDate::Impl *db, fb::ITransaction *tra,
     return p.release();
 }
 
-// Takes a free prepared statement for the text, preparing one when none is free.
+TInstructiunePregatita *Ia(TBazaDeDate::Impl *db, fb::ITransaction *tra, const QString &sql,
+                           const std::shared_ptr<const TParsare> &parsare);
+
+// Takes a free prepared statement for the text, preparing one when none is free. The
+// query remembers the last one it used, which saves the cache lookup when it runs the
+// same text again.
+TInstructiunePregatita *Ia(TBazaDeDate::Impl *db, fb::ITransaction *tra, const QString &sql,
+                           const std::shared_ptr<const TParsare> &parsare, TInstructiunePregatita *&ultima,
+                           quint64 &epoca)
+{
+    if (ultima && epoca == db->epocaCache && !ultima->inUz && ultima->parsare == parsare) {
+        ultima->inUz = true;
+        return ultima;
+    }
+    TInstructiunePregatita *p = Ia(db, tra, sql, parsare);
+    ultima = p->ddl ? nullptr : p;
+    epoca = db->epocaCache;
+    return p;
+}
+
 TInstructiunePregatita *Ia(TBazaDeDate::Impl *db, fb::ITransaction *tra, const QString &sql,
                            const std::shared_ptr<const TParsare> &parsare)
 {
@@ -843,19 +866,17 @@ void PregatesteIntrarea(TInstructiunePregatita *p, const QVector<TValoare> &valo
     const int n = static_cast<int>(ps.parametri.size());
     if (n == 0)
         return;
-    QVector<TFormaSlot> forme(n);
-    for (int i = 0; i < n; ++i) {
+    auto formaSlotului = [&](int i) {
         const TValoare &v = valori[ps.indexUnic[i]];
         const TFormaSlot &o = p->formeOriginale[i];
-        TFormaSlot &f = forme[i];
+        TFormaSlot f;
         switch (v.tip) {
         case TValoare::Nesetat:
             throw EZel(QStringLiteral("Parametrul :%1 nu are valoare\nSQL: %2").arg(ps.parametri[i], sql));
         case TValoare::Null:
             f = o;
-            if (f.tip == SQL_NULL || f.tip == SQL_BLOB || f.tip == SQL_ARRAY) {
+            if (f.tip == SQL_NULL || f.tip == SQL_BLOB || f.tip == SQL_ARRAY)
                 f = TFormaSlot{SQL_VARYING, 8, CharsetUtf8, 0, 0};
-            }
             break;
         case TValoare::Text: {
             f.tip = SQL_VARYING;
@@ -879,8 +900,16 @@ void PregatesteIntrarea(TInstructiunePregatita *p, const QVector<TValoare> &valo
             f = TFormaSlot{SQL_DOUBLE, 8, 0, 0, 0};
             break;
         }
-    }
-    if (!p->inMeta || !(forme == p->formeCurente)) {
+        return f;
+    };
+    // The layout of the last run is kept; it is rebuilt only when a slot's form differs.
+    bool laFel = p->inMeta != nullptr && p->formeCurente.size() == n;
+    for (int i = 0; laFel && i < n; ++i)
+        laFel = formaSlotului(i) == p->formeCurente[i];
+    if (!laFel) {
+        QVector<TFormaSlot> forme(n);
+        for (int i = 0; i < n; ++i)
+            forme[i] = formaSlotului(i);
         try {
             fb::IMetadataBuilder *b = p->inOriginal->getBuilder(&St());
             try {
@@ -952,7 +981,7 @@ void TQuery::Open()
     if (!m_tr.InTransaction())
         throw EZel(QStringLiteral("Tranzactia nu este activa\nSQL: %1").arg(m_impl->sql));
     fb::ITransaction *tra = m_tr.impl()->tra;
-    TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare);
+    TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare, m_impl->ultima, m_impl->epoca);
     m_impl->att = m_db.impl()->att;
     m_impl->tra = tra;
     try {
@@ -999,7 +1028,7 @@ void TQuery::ExecSQL()
     if (!m_tr.InTransaction())
         throw EZel(QStringLiteral("Tranzactia nu este activa\nSQL: %1").arg(m_impl->sql));
     fb::ITransaction *tra = m_tr.impl()->tra;
-    TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare);
+    TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare, m_impl->ultima, m_impl->epoca);
     struct Garda {
         TBazaDeDate::Impl *db;
         TInstructiunePregatita *p;
