@@ -9,6 +9,55 @@
 #include "text/Mesaje.h"
 
 #include <QDialog>
+#include <QSocketNotifier>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifndef Q_OS_WIN
+int g_teava[2] = {-1, -1};
+
+void LaSemnal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_teava[1], &c, 1);
+}
+
+// A request to end (log-out, kill) closes the main window's loop so the database is
+// closed properly. The embedded engine installs its own handlers when it attaches and
+// would otherwise swallow the request, so ours are set again after the data module.
+void InstaleazaSemnalele()
+{
+    if (g_teava[0] < 0) {
+        if (::pipe(g_teava) != 0)
+            return;
+        ::fcntl(g_teava[0], F_SETFL, O_NONBLOCK);
+        ::fcntl(g_teava[1], F_SETFL, O_NONBLOCK);
+        auto *n = new QSocketNotifier(g_teava[0], QSocketNotifier::Read, qApp);
+        QObject::connect(n, &QSocketNotifier::activated, qApp, [] {
+            char c[16];
+            while (::read(g_teava[0], c, sizeof c) > 0) {
+            }
+            QApplication::quit();
+        });
+    }
+    struct sigaction sa = {};
+    sa.sa_handler = LaSemnal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(s, &sa, nullptr);
+}
+#else
+void InstaleazaSemnalele() {}
+#endif
+
+} // namespace
 
 void InitializeazaModulele()
 {
@@ -36,10 +85,12 @@ int PornesteLauridex(int argc, char **argv)
     TPrezentatorMesaje prezentator;
     Mesaje::SeteazaPrezentator(&prezentator);
 
+    InstaleazaSemnalele();
     int cod;
     {
         TDM dm;
         CreeazaModululDeDate(dm);
+        InstaleazaSemnalele();
 
         InregistreazaFerestrele();
         TLauridexMain principal;

@@ -220,6 +220,51 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(folder + QStringLiteral("DB")).isDir());
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("DB/LX2008.FDB")));
     }
+
+    // Started with only its blank beside it, the program makes its database and keeps
+    // running; a request to end closes it normally.
+    void pornesteSiSeIncheieLaCerere()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString folder = CaleInFolder(dir.path(), QString());
+        const QString program = folder + QStringLiteral("lauridex");
+        QVERIFY(QFile::copy(QStringLiteral(LX_BIN_DIR "/lauridex"), program));
+        for (const QString &f : TFolderDeTest::FisiereImplicite())
+            QFile::copy(QStringLiteral(LX_BIN_DIR "/") + f, folder + f);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(program, {});
+        QVERIFY(p.waitForStarted());
+        const QString baza = folder + QStringLiteral("DB/LX2008.FDB");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(baza), 30000);
+        QCOMPARE(p.state(), QProcess::Running);
+        // Asked again until it ends: a request that arrives while the engine attaches may be
+        // taken by the engine's own handler.
+        for (int i = 0; i < 60 && !p.waitForFinished(500); ++i)
+            p.terminate();
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished();
+            QFAIL("the program did not end on request");
+        }
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        // The database it made is complete and closed: it opens here at version 5.
+        TBazaDeDate db;
+        db.DatabaseName = baza;
+        db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        db.Open();
+        TTranzactie tr(db);
+        TQuery q(db, tr);
+        tr.StartTransaction();
+        q.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
+        q.Open();
+        QCOMPARE(q.AsInt(QStringLiteral("VERSIUNE")), 5);
+        tr.Rollback();
+    }
 };
 
 int main(int argc, char **argv)
