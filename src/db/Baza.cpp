@@ -327,6 +327,14 @@ struct TInstructiunePregatita {
     }
 };
 
+// Change counters are drawn from one sequence for every connection of the process, so a
+// value seen on one connection never turns up again on another.
+static quint64 GeneratieNoua()
+{
+    static quint64 ultima = 0;
+    return ++ultima;
+}
+
 struct TBazaDeDate::Impl {
     fb::IAttachment *att = nullptr;
     QHash<QString, std::shared_ptr<const TParsare>> parsari;
@@ -334,7 +342,7 @@ struct TBazaDeDate::Impl {
     int numarInCache = 0;
     int pregatite = 0;
     quint64 epocaCache = 0; // moves whenever cached statements are freed
-    quint64 generatie = 0;
+    quint64 generatie = GeneratieNoua();
     QList<TTranzactie *> tranzactii;
 
     std::shared_ptr<const TParsare> Parseaza(const QString &sql)
@@ -447,6 +455,7 @@ void TBazaDeDate::Open()
         throw EZel(MesajDeschidere(DatabaseName, TextulErorii(e)));
     }
     m_impl->pregatite = 0;
+    m_impl->generatie = GeneratieNoua();
 }
 
 void TBazaDeDate::CreateDatabase()
@@ -537,7 +546,7 @@ void TTranzactie::StartTransaction()
         throw EZel(QStringLiteral("Tranzactia este deja activa"));
     if (!m_db.Connected())
         throw EZel(QStringLiteral("Baza de date nu este deschisa"));
-    ++m_db.impl()->generatie;
+    m_db.impl()->generatie = GeneratieNoua();
     try {
         m_impl->tra = m_db.impl()->att->startTransaction(&St(), 0, nullptr);
     } catch (const fb::FbException &e) {
@@ -562,7 +571,7 @@ void TTranzactie::Commit()
     if (!m_impl->tra)
         throw EZel(QStringLiteral("Tranzactia nu este activa"));
     InchideDeschise(m_impl.get());
-    ++m_db.impl()->generatie;
+    m_db.impl()->generatie = GeneratieNoua();
     try {
         m_impl->tra->commit(&St());
     } catch (const fb::FbException &e) {
@@ -580,7 +589,7 @@ void TTranzactie::Rollback()
     if (!m_impl->tra)
         throw EZel(QStringLiteral("Tranzactia nu este activa"));
     InchideDeschise(m_impl.get());
-    ++m_db.impl()->generatie;
+    m_db.impl()->generatie = GeneratieNoua();
     fb::ITransaction *t = m_impl->tra;
     m_impl->tra = nullptr;
     try {
@@ -996,7 +1005,7 @@ void TQuery::Open()
             Next();
         } else {
             // EXECUTE PROCEDURE, ... RETURNING: at most one row, given by execute itself.
-            ++m_db.impl()->generatie;
+            m_db.impl()->generatie = GeneratieNoua();
             p->stmt->execute(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, p->outBuf.data());
             if (p->ddl)
                 m_tr.impl()->ddl = true;
@@ -1035,7 +1044,7 @@ void TQuery::ExecSQL()
         ~Garda() { Restituie(db, p); }
     } garda{m_db.impl(), p};
     PregatesteIntrarea(p, m_impl->valori, m_impl->sql);
-    ++m_db.impl()->generatie;
+    m_db.impl()->generatie = GeneratieNoua();
     try {
         if (p->tipInstructiune == isc_info_sql_stmt_select || p->tipInstructiune == isc_info_sql_stmt_select_for_upd) {
             fb::IResultSet *rs = p->stmt->openCursor(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, 0);

@@ -383,6 +383,25 @@ private Q_SLOTS:
         dm.Tr.Rollback();
     }
 
+    // A database opened after another one never sees the first one's values, even when
+    // its data module takes the same place in memory and does the same work.
+    void cache_bazaNouaNuVedeBazaVeche()
+    {
+        for (const QString &nume : {QStringLiteral("prima"), QStringLiteral("a doua")}) {
+            TBazaDeTest b;
+            b.Start();
+            TDM &dm = b.Dm();
+            dm.Tr.StartTransaction();
+            dm.Q8.SetSQL(QStringLiteral("INSERT INTO ELEVI (ID_ELEVI) VALUES (1)"));
+            dm.Q8.ExecSQL();
+            ScrieValoare(dm, "Lauridex", "FATA", "C_NUME", nume, "ID_ELEVI", 1);
+            dm.Tr.Commit();
+            dm.Tr.StartTransaction();
+            QCOMPARE(ParseExp(QStringLiteral("{Lauridex.FATA.C_NUME}"), 1, -1), nume);
+            dm.Tr.Rollback();
+        }
+    }
+
     // The certificate's own profile: each value typed once, on the stub or the record.
     void profilulCertificatului()
     {
