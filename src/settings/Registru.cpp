@@ -16,6 +16,11 @@
 #include <limits>
 
 #ifdef Q_OS_WIN
+#include <iterator>
+#include <string>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
