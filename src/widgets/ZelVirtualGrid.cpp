@@ -1010,6 +1010,11 @@ bool TZelVirtualGrid::EditorPermis(int col, int row, TZelValoareDate &v) const
     return poate;
 }
 
+TZelVGridEditorForm *TZelVirtualGrid::Editor() const
+{
+    return m_editor.data();
+}
+
 bool TZelVirtualGrid::DeschideEditorul(const QString &textTastat)
 {
     if (m_editor || m_linii->Count() == 0)

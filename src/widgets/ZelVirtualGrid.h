@@ -498,7 +498,7 @@ public:
     // Opens the pop-up editor on the current cell with the given typed text, after the
     // checks of the keys; returns whether it opened.
     bool DeschideEditorul(const QString &textTastat);
-    TZelVGridEditorForm *Editor() const { return m_editor; }
+    TZelVGridEditorForm *Editor() const;
     // The identifier of the proposal chosen in the last accepted edit; -1 when none.
     int IdPropunereAleasa() const { return m_idPropunere; }
 
