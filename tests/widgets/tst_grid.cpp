@@ -8,6 +8,7 @@
 #include "widgets/ZelVirtualGrid.h"
 
 #include <QDateEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTest>
@@ -718,6 +719,108 @@ private Q_SLOTS:
         mesaj = QStringLiteral("Alegeti din lista");
         QVERIFY(g.DeschideEditorul(QStringLiteral("qq")));
         QCOMPARE(g.Editor()->MesajNota(), mesaj);
+        g.Editor()->Renunta();
+    }
+    void navigareSiCeluleVizibile()
+    {
+        TZelVirtualGrid g;
+        g.resize(600, 400);
+        int cerute = 0;
+        g.BeginUpdate();
+        for (int c = 0; c < 4; ++c)
+            g.Coloane().Add();
+        for (int i = 0; i < 100000; ++i)
+            g.Linii().Add(new TLinieTest(i));
+        g.EndUpdate();
+        QList<int> liniiCerute;
+        g.OnGetCellValue = [&](TZelVirtualGridLine *l, int, TZelValoareDate &v) {
+            ++cerute;
+            liniiCerute << Nr(l);
+            v.SetAsString(QStringLiteral("x"));
+        };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+
+        // Refusing a move keeps the current cell.
+        bool permis = false;
+        QList<QPoint> intrebate;
+        g.OnSelectCell = [&](TZelCustomGrid *, int c, int r, bool &poate) {
+            intrebate << QPoint(c, r);
+            poate = permis;
+        };
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(1, 1));
+        QTest::keyClick(&g, Qt::Key_Down);
+        QCOMPARE(intrebate, QList<QPoint>{QPoint(1, 2)});
+        QCOMPARE(g.Row(), 1);
+        permis = true;
+        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(3, 100000));
+        QVERIFY(g.TopRow() > 99000);
+        QVERIFY(!g.CellRect(3, 100000).isNull());
+        QVERIFY(g.CellRect(3, 100000).bottom() < g.viewport()->height());
+
+        cerute = 0;
+        liniiCerute.clear();
+        g.viewport()->grab();
+        const int vizibile = g.VisibleRowCount() * (g.ColCount() - 1) + g.VisibleRowCount();
+        QVERIFY(cerute > 0);
+        QVERIFY2(cerute <= vizibile, qPrintable(QString::number(cerute)));
+        QVERIFY(*std::min_element(liniiCerute.begin(), liniiCerute.end()) >= g.TopRow() - 1);
+
+        // A click on a data cell moves there; the header row is never current.
+        permis = true;
+        QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(1, 1));
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(2, 3).center());
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(2, 3));
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(2, 0).center() + QPoint(-10, 0));
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(2, 3));
+    }
+
+    void imagini()
+    {
+        TZelVirtualGrid g;
+        g.resize(500, 200);
+        Umple(g, 3, 2);
+        QPixmap rosu(10, 10), albastru(10, 10);
+        rosu.fill(Qt::red);
+        albastru.fill(Qt::blue);
+        g.SetListaDeImagini({rosu, albastru});
+        g.OnGetImageIndex = [](TZelVirtualGridLine *, int c, int &i) { i = c == 1 ? 0 : -1; };
+        g.Coloane().Items(2)->OnGetImageIndex = [](TZelVirtualGridLine *, int, int &i) { i = 1; };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const QRect r1 = g.CellRect(1, 2), r2 = g.CellRect(2, 2);
+        QCOMPARE(Pixel(g, QPoint(r1.left() + 6, r1.center().y())), QColor(Qt::red));
+        QCOMPARE(Pixel(g, QPoint(r2.left() + 6, r2.center().y())), QColor(Qt::blue));
+    }
+
+    void panouDeasupraLaMargineaEcranului()
+    {
+        TZelVirtualGrid g;
+        g.resize(400, 150);
+        Umple(g, 2, 3);
+        g.OnGetVarianteText = [](TZelVirtualGridLine *, int, TListaLiniiDeDateFiltrareCautareLink &t, QString &) {
+            t.Add(1, {QStringLiteral("Unu")});
+        };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const QRect ecran = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+        g.window()->move(ecran.left() + 10, ecran.bottom() - 140);
+        QTest::qWait(20);
+        QVERIFY(g.FocusCell(1, 3));
+        QVERIFY(g.DeschideEditorul(QString()));
+        TZelVGridEditorForm *e = g.Editor();
+        QVERIFY(e->PanouDeschis());
+        QVERIFY(e->PanouDeasupra());
+        QVERIFY(e->geometry().bottom() <= ecran.bottom());
+        QCOMPARE(e->TextEdit()->y(), 128);
+        e->Renunta();
+        g.window()->move(ecran.left() + 10, ecran.top() + 10);
+        QTest::qWait(20);
+        QVERIFY(g.DeschideEditorul(QString()));
+        QVERIFY(!g.Editor()->PanouDeasupra());
+        QCOMPARE(g.Editor()->TextEdit()->y(), 0);
         g.Editor()->Renunta();
     }
 };
