@@ -10,6 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev zlib1g-dev libpng-dev libfreexl-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils
+  libxcb1-dev
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "app/EroareGenerala.h"
 #include "app/LauridexMain.h"
 #include "app/PrezentatorMesaje.h"
+#include "app/Splash.h"
 #include "db/DM.h"
 #include "profile/ProfilLX.h"
 #include "text/Conventii.h"
@@ -68,6 +69,10 @@ void InitializeazaModulele()
 void InregistreazaFerestrele()
 {
     // Each window module adds its factory here as it arrives (TFerestreLauridex).
+    TFerestreLauridex &f = FerestreLauridex();
+    f.Splash = [] { return std::make_unique<TSplashLX>(); };
+    // Not owned by the main window: it stays hidden while the about window shows.
+    f.DespreNoi = [](QWidget *) { return std::make_unique<TAboutSplash>(); };
 }
 
 void CreeazaModululDeDate(TDM &dm)
