@@ -327,9 +327,14 @@ void TZelVGridEditorForm::Termina(bool acceptat)
     }
     m_terminat = true;
     hide();
-    if (m_grid)
-        m_grid->EditorInchis(acceptat, v, acceptat ? m_idPropunere : -1);
     deleteLater();
+    if (m_grid) {
+        try {
+            m_grid->EditorInchis(acceptat, v, acceptat ? m_idPropunere : -1);
+        } catch (const EZel &e) {
+            Mesaje::Eroare(e.Mesaj());
+        }
+    }
 }
 
 void TZelVGridEditorForm::Activeaza()

@@ -1052,16 +1052,38 @@ void TZelVirtualGrid::EditorInchis(bool acceptat, const TZelValoareDate &v, int 
     const int col = m_editor ? m_editor->Coloana() : Col();
     TZelVirtualGridLine *linie = m_editor ? m_editor->Linie() : nullptr;
     m_editor = nullptr; // it deletes itself; a new one may open at once
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
     if (acceptat) {
         m_idPropunere = idPropunere;
+        InvalidateGrid();
         if (OnSetCellValue && linie)
             OnSetCellValue(linie, col, v);
-        InvalidateGrid();
     }
-    setFocus(Qt::OtherFocusReason);
 }
 
+// Errors of the program's handlers end the key or click with a message; they must not
+// travel through the window system's event dispatch.
 void TZelVirtualGrid::keyPressEvent(QKeyEvent *e)
+{
+    try {
+        TrateazaTasta(e);
+    } catch (const EZel &err) {
+        e->accept();
+        Mesaje::Eroare(err.Mesaj());
+    }
+}
+
+void TZelVirtualGrid::mousePressEvent(QMouseEvent *e)
+{
+    try {
+        TZelCustomDrawGrid::mousePressEvent(e);
+    } catch (const EZel &err) {
+        Mesaje::Eroare(err.Mesaj());
+    }
+}
+
+void TZelVirtualGrid::TrateazaTasta(QKeyEvent *e)
 {
     const int k = e->key();
     const Qt::KeyboardModifiers mod = e->modifiers() & ~Qt::KeypadModifier;

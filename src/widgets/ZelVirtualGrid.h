@@ -507,6 +507,7 @@ public:
 protected:
     void DrawCell(QPainter &p, int col, int row, const QRect &rect, int stare) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void leaveEvent(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
@@ -527,6 +528,7 @@ private:
     void EditorInchis(bool acceptat, const TZelValoareDate &v, int idPropunere);
     int ScaleazaCuCache(int a) const;
     void FaVizibilaCelula(int col, int row);
+    void TrateazaTasta(QKeyEvent *e);
 
     std::unique_ptr<TZelVirtualGridColumns> m_coloane;
     std::unique_ptr<TZelVirtualGridList> m_linii;

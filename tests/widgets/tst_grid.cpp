@@ -566,6 +566,29 @@ private Q_SLOTS:
         QCOMPARE(g.IdPropunereAleasa(), -1);
     }
 
+    void eroriDinHandlere()
+    {
+        TZelVirtualGrid g;
+        g.resize(500, 300);
+        Umple(g, 3, 3);
+        g.OnPotEdita = [](TZelVirtualGridLine *, int, bool &) { throw EZel(QStringLiteral("Nu se poate aici")); };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QTest::keyClick(&g, Qt::Key_Return);
+        QVERIFY(!g.Editor());
+        QCOMPARE(Mesaje::Istoric().size(), 1);
+        QCOMPARE(Mesaje::Istoric().first().text, QStringLiteral("Nu se poate aici"));
+
+        g.OnPotEdita = {};
+        g.OnSetCellValue = [](TZelVirtualGridLine *, int, const TZelValoareDate &) {
+            throw EZel(QStringLiteral("Valoare respinsa"));
+        };
+        QVERIFY(g.DeschideEditorul(QStringLiteral("z")));
+        QTest::keyClick(g.Editor()->TextEdit(), Qt::Key_Return);
+        QVERIFY(!g.Editor());
+        QCOMPARE(Mesaje::Istoric().last().text, QStringLiteral("Valoare respinsa"));
+    }
+
     void editorPeTipuri()
     {
         TZelVirtualGrid g;
