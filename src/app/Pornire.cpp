@@ -2,6 +2,7 @@
 
 #include "app/EroareGenerala.h"
 #include "app/LauridexMain.h"
+#include "app/Plasare.h"
 #include "app/PrezentatorMesaje.h"
 #include "app/Splash.h"
 #include "db/DM.h"
@@ -113,6 +114,10 @@ int PornesteLauridex(int argc, char **argv)
         principal.show();
         cod = app.exec();
     }
+    // A maximising thread whose window never showed has been told to stop by the window's
+    // end; let it finish before the process tears down what it uses.
+    for (int i = 0; i < 300 && TCentreazaSiRedimensioneazaFormThread::Active() > 0; ++i)
+        QThread::msleep(10);
     Mesaje::SeteazaPrezentator(nullptr);
     return cod;
 }
