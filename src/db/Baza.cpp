@@ -634,6 +634,7 @@ struct TQuery::Impl {
     int randuri = 0;
     fb::IAttachment *att = nullptr; // while open, for reading blobs
     fb::ITransaction *tra = nullptr;
+    bool primulCitit = false; // the first row was fetched after Open
     TInstructiunePregatita *ultima = nullptr; // valid while epoca matches the cache's
     quint64 epoca = 0;
 };
@@ -1001,6 +1002,7 @@ void TQuery::Open()
             m_impl->rs = p->stmt->openCursor(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, 0);
             m_impl->instr = p;
             m_impl->deschis = true;
+            m_impl->primulCitit = false;
             m_tr.impl()->deschise.insert(this);
             Next();
         } else {
@@ -1075,8 +1077,10 @@ void TQuery::Next()
         m_impl->areRand = false;
         return;
     }
-    if (m_impl->eof && m_impl->areRand == false && m_impl->instr == nullptr)
+    // Past the end the cursor is not asked again.
+    if (m_impl->eof && m_impl->primulCitit)
         return;
+    m_impl->primulCitit = true;
     try {
         const int r = m_impl->rs->fetchNext(&St(), m_impl->instr->outBuf.data());
         m_impl->eof = r != fb::IStatus::RESULT_OK;

@@ -118,6 +118,8 @@ private Q_SLOTS:
         QCOMPARE(dm.Q1.AsText(QStringLiteral("l")), QStringLiteral(":NU"));
         dm.Q1.Next();
         QVERIFY(dm.Q1.Eof());
+        dm.Q1.Next(); // past the end stays there
+        QVERIFY(dm.Q1.Eof());
         dm.Q1.Close();
 
         // No row: end-of-data at once.
