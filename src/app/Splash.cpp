@@ -454,8 +454,11 @@ int TGenericSplashForm::ShowModal()
     m_rezultat = FaraRezultat;
     setResult(FaraRezultat);
     m_bucla = &bucla;
-    while (m_rezultat == FaraRezultat)
+    if (m_rezultat == FaraRezultat)
         bucla.exec();
+    // The loop also ends when the whole program is asked to end: that is no OK.
+    if (m_rezultat == FaraRezultat)
+        done(RezultatAbort);
     return m_rezultat;
 }
 
@@ -514,7 +517,7 @@ QImage ImagineButon(QSize marime, QColor fata, QColor margine, int apasat)
     f.setBold(true);
     p.setFont(f);
     p.setPen(QColor(40, 40, 60));
-    p.drawText(r, Qt::AlignCenter, QStringLiteral("Am inteles"));
+    p.drawText(r, Qt::AlignCenter, QStringLiteral("Am înţeles"));
     return i;
 }
 } // namespace

@@ -417,6 +417,16 @@ private Q_SLOTS:
         }
         f = salvat;
     }
+
+    // Kept last: asking the whole program to end leaves its loops ended for good.
+    void programEnding_endsTheWindowWithoutOk()
+    {
+        TAboutSplash s;
+        Plasa(s);
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCOMPARE(s.ShowModal(), int(TGenericSplashForm::RezultatAbort));
+        QVERIFY(!s.isVisible());
+    }
 };
 
 QTEST_MAIN(TstSplash)
