@@ -58,6 +58,9 @@ void IaInstantaneu()
         imagine = QImage(std::max(desktop.width(), 1), std::max(desktop.height(), 1), QImage::Format_RGB32);
         imagine.fill(QColor(58, 110, 165));
     }
+    // Window positions are in logical pixels; a scaled screen grabs more than that.
+    if (imagine.size() != desktop.size() && !desktop.isEmpty())
+        imagine = imagine.scaled(desktop.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     s.imagine = imagine.convertToFormat(QImage::Format_RGB32);
     s.origine = desktop.topLeft();
 }

@@ -185,6 +185,31 @@ private Q_SLOTS:
         QCOMPARE(r.contains(QPoint(1, 0)), inForma);
     }
 
+    // The pictures shipped beside the program, as the build made them.
+    void shippedPictures_data()
+    {
+        QTest::addColumn<QString>("indicativ");
+        QTest::addColumn<QSize>("marime");
+        QTest::newRow("splash") << "LX.re:Splash" << QSize(448, 575);
+        QTest::newRow("about") << "Comun.re:About" << QSize(448, 575);
+        QTest::newRow("warning") << "Comun.re:Warning" << QSize(591, 262);
+    }
+    void shippedPictures()
+    {
+        QFETCH(QString, indicativ);
+        QFETCH(QSize, marime);
+        const TResursaExterna r = CitesteResursaExterna(QStringLiteral(LX_BIN_DIR) + QLatin1Char('/') + indicativ);
+        QCOMPARE(r.tip, int(ResursaPNG));
+        const QImage i = DecodeazaImagineResursa(r);
+        QCOMPARE(i.size(), marime);
+        QVERIFY(i.hasAlphaChannel());
+        QCOMPARE(qAlpha(i.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(i.pixel(marime.width() / 2, marime.height() / 2)), 255);
+        const QRegion forma = RegiuneaImaginii(i);
+        QVERIFY(!forma.contains(QPoint(0, 0)));
+        QVERIFY(forma.contains(QPoint(marime.width() / 2, marime.height() / 2)));
+    }
+
     void splash_isShapedAndBlended()
     {
         TSplashLX s;
