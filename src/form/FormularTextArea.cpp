@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -31,19 +32,38 @@ int Nearest(double v)
 
 // Shrinks the font one pixel at a time while the text is wider than the room, never
 // below 2 (a start of 1 stays 1). Returns the height of the last font measured.
+//
+// Widths grow with the height, so the pixel-by-pixel walk ends at the largest height
+// that fits. Walking it at printer resolution means dozens of font sizes per area; the
+// width at the start height predicts the answer almost exactly, and two more
+// measurements around the prediction confirm it.
 template <typename Masoara>
 int Potriveste(int h, int latime, Masoara masoara, int &latimeText)
 {
     latimeText = masoara(h);
-    while (latimeText > latime) {
-        --h;
-        if (h < 2) {
-            ++h;
-            break;
+    if (latimeText <= latime || h <= 2)
+        return h;
+    const int start = h;
+    int g = std::clamp(latimeText > 0 ? int(double(start) * latime / latimeText) : start - 1, 2, start - 1);
+    int l = masoara(g);
+    if (l <= latime) {
+        // Climb while one pixel more still fits; the start height is known not to.
+        while (g + 1 < start) {
+            const int urmator = masoara(g + 1);
+            if (urmator > latime)
+                break;
+            ++g;
+            l = urmator;
         }
-        latimeText = masoara(h);
+    } else {
+        // Descend as the plain walk would, never below 2.
+        while (l > latime && g > 2) {
+            --g;
+            l = masoara(g);
+        }
     }
-    return h;
+    latimeText = l;
+    return g;
 }
 
 int PozitieX(TAlignment a, int stanga, int latime, int latimeText)

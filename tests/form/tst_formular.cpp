@@ -363,6 +363,37 @@ private Q_SLOTS:
         }
     }
 
+    // The fitted height is the one the plain one-pixel-at-a-time walk ends at.
+    void potrivireaCaPasCuPas()
+    {
+        QWidget w;
+        TFontFormular font(&w, QStringLiteral("F"));
+        font.SetSize(9.0);
+        TFormularDePrintat p(&w);
+        TFormularTextArea a(&p, QStringLiteral("FormularTextArea1"));
+        a.SetFont(&font);
+        a.SetText(QStringLiteral("Universitatea de Vest din Timişoara"));
+        for (int latime = 3; latime < 420; latime += 7) {
+            a.setGeometry(0, 0, latime, 40);
+            const TAsezareText t = a.AsezarePreview(96);
+            TFontDispozitiv f = t.Font;
+            int h = TFormularDePrintat::MmToPixels(p.ScreenDpi(), 9.0);
+            auto masoara = [&](int inaltime) {
+                f.Inaltime = inaltime;
+                return int(std::ceil(QFontMetricsF(FontPentruCelula(f, 96)).horizontalAdvance(a.Text())));
+            };
+            int l = masoara(h);
+            while (l > latime) {
+                if (h - 1 < 2)
+                    break;
+                --h;
+                l = masoara(h);
+            }
+            QVERIFY2(t.Font.Inaltime == h, qPrintable(QStringLiteral("width %1: %2 vs %3").arg(latime).arg(t.Font.Inaltime).arg(h)));
+            QCOMPARE(t.Latime, l);
+        }
+    }
+
     void textulEfectiv_data()
     {
         QTest::addColumn<QString>("text");
