@@ -132,6 +132,11 @@ QString NumarSubMilionInLitere(int numar) { return SubMilion(numar); }
 QString NumarInLitere(qint32 numar) { return InLitere(numar); }
 QString NumarInLitere(qint64 numar) { return InLitere(numar); }
 
+void NumereInLitereIntern::RefuzaMiliard(quint64 numar)
+{
+    throw EZel(QStringLiteral("Numarul %1 >= miliard").arg(numar));
+}
+
 QString NotaInLitere(int notaSutimi, int mod)
 {
     const int intreg = notaSutimi / 100;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <type_traits>
+
 // Numbers as Romanian text, in the exact forms the printed documents use.
 // Pure functions: no settings, no locale. Range errors are thrown as EZel.
 //
@@ -30,6 +32,25 @@ QString NumarInLitere(qint32 numar);
 // The same for a 64-bit value; a value past the 32-bit range is refused with the
 // range message that names it in full, never spelled from its low bits.
 QString NumarInLitere(qint64 numar);
+// Any other integer type (std::int64_t is `long` here, not qint64, and unsigned values
+// would be ambiguous between the two entries above) goes through the same checks.
+namespace NumereInLitereIntern {
+[[noreturn]] void RefuzaMiliard(quint64 numar);
+}
+template <typename T>
+    requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, qint32> &&
+             !std::is_same_v<T, qint64>)
+QString NumarInLitere(T numar)
+{
+    if constexpr (std::is_unsigned_v<T>) {
+        // Named as it is, even past the signed range.
+        if (quint64(numar) >= 1000000000u)
+            NumereInLitereIntern::RefuzaMiliard(quint64(numar));
+        return NumarInLitere(qint32(numar));
+    } else {
+        return NumarInLitere(qint64(numar));
+    }
+}
 
 // The grade in words that follows a grade on the certificate; the grade is given in
 // hundredths (9,63 as 963). Mode 1: (NOUĂ, ŞAIZECIŞITREI); mode 2: (NOUĂ, 63);

@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <limits>
 
@@ -76,6 +78,35 @@ private Q_SLOTS:
         QFETCH(QString, litere);
         QCOMPARE(NumarInLitere(numar), litere);
         QCOMPARE(NumarInLitere(qint64(numar)), litere);
+        // std::int64_t is not qint64 on every platform; unsigned values must not be ambiguous.
+        QCOMPARE(NumarInLitere(std::int64_t(numar)), litere);
+        QCOMPARE(NumarInLitere(unsigned(numar)), litere);
+        QCOMPARE(NumarInLitere(std::size_t(numar)), litere);
+    }
+
+    void numarInLitere_otherIntegerTypesRefused_data()
+    {
+        QTest::addColumn<QString>("mesaj");
+        QTest::addColumn<QString>("primit");
+        const auto mesajul = [](auto n) {
+            try {
+                return QStringLiteral("no error, got ") + NumarInLitere(n);
+            } catch (const EZel &e) {
+                return e.Mesaj();
+            }
+        };
+        QTest::newRow("int64_t billion") << "Numarul 1000000000 >= miliard" << mesajul(std::int64_t(1000000000));
+        QTest::newRow("int64_t negative") << "Numarul -5 nu se afla in intervalul 0..999" << mesajul(std::int64_t(-5));
+        QTest::newRow("unsigned billion") << "Numarul 1000000000 >= miliard" << mesajul(1000000000u);
+        QTest::newRow("unsigned past int") << "Numarul 3000000000 >= miliard" << mesajul(3000000000u);
+        QTest::newRow("uint64 max") << "Numarul 18446744073709551615 >= miliard"
+                                    << mesajul(std::numeric_limits<std::uint64_t>::max());
+    }
+    void numarInLitere_otherIntegerTypesRefused()
+    {
+        QFETCH(QString, mesaj);
+        QFETCH(QString, primit);
+        QCOMPARE(primit, mesaj);
     }
 
     void genders_data()
