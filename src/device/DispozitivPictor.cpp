@@ -62,6 +62,7 @@ void TDispozitivPictor::SeteazaFont(const TFontDispozitiv &f)
     m_font = f;
     m_fontQt = FontPentruCelula(f, m_dispozitiv.logicalDpiY());
     m_urcare = UrcareFont(f);
+    m_metrici.reset();
     m_areFont = true;
     if (m_pictor.isActive())
         m_pictor.setFont(m_fontQt);
@@ -69,8 +70,9 @@ void TDispozitivPictor::SeteazaFont(const TFontDispozitiv &f)
 
 QSize TDispozitivPictor::TextExtent(const QString &text)
 {
-    const QFontMetricsF m(m_fontQt, &m_dispozitiv);
-    return QSize(int(std::ceil(m.horizontalAdvance(text))), std::max(1, m_font.Inaltime));
+    if (!m_metrici)
+        m_metrici.emplace(m_fontQt, &m_dispozitiv);
+    return QSize(int(std::ceil(m_metrici->horizontalAdvance(text))), std::max(1, m_font.Inaltime));
 }
 
 void TDispozitivPictor::TextRect(const QRect &decupare, int x, int y, const QString &text)

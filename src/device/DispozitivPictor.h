@@ -1,10 +1,12 @@
 #pragma once
 #include "device/DispozitivTiparire.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -30,6 +32,7 @@ private:
     QPainter m_pictor;
     TFontDispozitiv m_font;
     QFont m_fontQt;
+    std::optional<QFontMetricsF> m_metrici; // of the current font, made on first measurement
     double m_urcare = 0;
     bool m_areFont = false;
 };

@@ -397,15 +397,17 @@ void TFormularTextArea::PrintTo(TDispozitivTiparire &dc, bool mirror, double X, 
     f.CharSet = s.Font->CharSet();
     f.Escapare = mirror ? 1800 : 0;
     int latimeText = 0;
+    QSize marime;
     auto masoara = [&](int inaltime) {
         f.Inaltime = inaltime;
         dc.SeteazaFont(f);
-        return dc.TextExtent(s.Text).width();
+        marime = dc.TextExtent(s.Text);
+        return marime.width();
     };
     h = Potriveste(h, w, masoara, latimeText);
     if (f.Inaltime != h)
-        masoara(h);
-    const int inaltimeText = dc.TextExtent(s.Text).height();
+        masoara(h); // the last font created is the one written with
+    const int inaltimeText = marime.height();
 
     int y = r.Top + hgt - inaltimeText;
     int x = PozitieX(s.Alinere, r.Left, w, latimeText);
