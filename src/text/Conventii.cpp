@@ -2,6 +2,7 @@
 
 #include "text/Ceas.h"
 #include "text/Eroare.h"
+#include "text/ZelFunctions.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -72,6 +73,9 @@ const TSetariFormat &SetariFormat()
 
 void AplicaConventiileRomanesti()
 {
+    // The report functions belong to the same start-up step and come first; start-up
+    // code that only knows this call still gets them.
+    InregistreazaFunctiileZel();
     Setari() = TSetariFormat::Romanesti();
     // Qt widgets and QLocale() conversions then agree with the functions here: a decimal
     // comma and no thousands grouping, so "1.500" is never read as fifteen hundred.

@@ -40,7 +40,8 @@ struct TSetariFormat {
 // so code running before start-up (tests, tools) converts the same way as the program.
 const TSetariFormat &SetariFormat();
 
-// Start-up step, before any window: (re)applies the Romanian settings and makes them
+// Start-up step, before any window: registers the report functions of TZelFunctions
+// (once), then (re)applies the Romanian settings and makes them
 // the default of QLocale too (decimal comma, no thousands grouping), so Qt widgets and
 // QLocale() conversions agree with the functions below. Safe to call more than once.
 void AplicaConventiileRomanesti();

@@ -1,6 +1,7 @@
 #include "text/Ceas.h"
 #include "text/Conventii.h"
 #include "text/Eroare.h"
+#include "text/ScriptFunctii.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -39,6 +40,16 @@ private Q_SLOTS:
                  QStringLiteral("Ianuarie Februarie Martie Aprilie Mai Iunie Iulie August Septembrie Octombrie Noiembrie Decembrie"));
         QCOMPARE(s.ZileScurte.join(QLatin1Char(' ')), QStringLiteral("Du Lu Ma Mi Jo Vi Sb"));
         QCOMPARE(s.ZileLungi.join(QLatin1Char(' ')), QStringLiteral("Dumunica Luni Marti Miercuri Joi Vineri Sambata"));
+    }
+
+    void startupRegistersReportFunctions()
+    {
+        // The start-up step alone makes the ZEL functions callable from scripts.
+        QVERIFY(ScriptFunctii::EsteInregistrat(QStringLiteral("TZelFunctions")));
+        QCOMPARE(ScriptFunctii::ApeleazaFunctia(QStringLiteral("CurrencyToRoStr"), {1234.5}).toString(),
+                 QStringLiteral("1.234,50"));
+        AplicaConventiileRomanesti();
+        QCOMPARE(ScriptFunctii::Declaratii().size(), 3);
     }
 
     void floatToStr_data()
