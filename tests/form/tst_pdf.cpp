@@ -145,6 +145,36 @@ private Q_SLOTS:
             }
         }
     }
+
+    // The printer surface is the same code: a QPrinter printing to a file gives the
+    // same page.
+    void imprimantaPeAcelasiDrum()
+    {
+        QWidget fereastra;
+        fereastra.setObjectName(QStringLiteral("PrintLauridex"));
+        TFormularDePrintat *pagina = CreeazaFormularDePrintat1(&fereastra, &fereastra);
+        for (TFormularTextArea *a : pagina->TextAreas())
+            a->SetText(QStringLiteral("W%1").arg(a->objectName().mid(16)));
+        const QString fisier = CaleInFolder(m_dir.path(), QStringLiteral("imprimanta.pdf"));
+        TDispozitivImprimanta dc;
+        dc.Imprimanta().setOutputFormat(QPrinter::PdfFormat);
+        dc.Imprimanta().setOutputFileName(fisier);
+        dc.Imprimanta().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                                  QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter));
+        QVERIFY(dc.GetDeviceCaps(TDispozitivTiparire::PHYSICALWIDTH) > dc.GetDeviceCaps(TDispozitivTiparire::PHYSICALHEIGHT));
+        QVERIFY(dc.GetDeviceCaps(TDispozitivTiparire::PHYSICALOFFSETX) > 0);
+        dc.BeginDoc(QStringLiteral("Diploma de examen national - fata"));
+        QVERIFY(dc.Printing());
+        pagina->PrintPage(dc, false, DirectorModificariImplicit(), 0, 0);
+        dc.EndDoc();
+        QVERIFY(!dc.Printing());
+        const QList<TCuvant> cuvinte = Cuvinte(fisier, fisier + QStringLiteral(".html"));
+        QCOMPARE(cuvinte.size(), 41);
+        const auto it = std::find_if(cuvinte.begin(), cuvinte.end(), [](const TCuvant &c) { return c.text == QLatin1String("W1"); });
+        QVERIFY(it != cuvinte.end());
+        QVERIFY(qAbs(it->mm.center().x() - (34.14019637118527 + 35.31455202031695 / 2)) < 0.35);
+        QVERIFY(qAbs(it->mm.bottom() - (64.58956070224241 + 4.361892411060526)) < 0.35);
+    }
 };
 
 QTEST_MAIN(TstPdf)
