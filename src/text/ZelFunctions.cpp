@@ -81,8 +81,10 @@ QList<ScriptFunctii::TDeclaratieFunctie> TZelFunctions::Declaratii() const
     };
 }
 
-QVariant TZelFunctions::Apeleaza(const QString &numeMajuscule, const QVariantList &argumente) const
+QVariant TZelFunctions::Apeleaza(const QString &numeApelat, const QVariantList &argumente) const
 {
+    // Scripts pass the name in upper case; a direct caller may not.
+    const QString numeMajuscule = numeApelat.toUpper();
     const QVariant v = argumente.isEmpty() ? QVariant() : argumente.at(0);
     if (numeMajuscule == QLatin1String("CURRENCYTOROSTR"))
         return EsteNul(v) ? QString() : NumarCuZecimale(2, MonedaDinValoare(v));

@@ -11,9 +11,10 @@ class TZelFunctions : public ScriptFunctii::TModulFunctii {
 public:
     QString NumeModul() const override;
     QList<ScriptFunctii::TDeclaratieFunctie> Declaratii() const override;
-    // Unknown names give the name followed by "?". Throws EZel for an argument that is
+    // Dispatched on the name in upper case, whatever case it is given in; unknown names
+    // give the upper-case name followed by "?". Throws EZel for an argument that is
     // neither null nor convertible (a text that is not a number or a date).
-    QVariant Apeleaza(const QString &numeMajuscule, const QVariantList &argumente) const override;
+    QVariant Apeleaza(const QString &numeApelat, const QVariantList &argumente) const override;
 };
 
 // Registers TZelFunctions once; later calls do nothing.

@@ -73,6 +73,8 @@ private Q_SLOTS:
         TZelFunctions m;
         QCOMPARE(m.Apeleaza(QStringLiteral("BAR"), {QVariant(1)}).toString(), QStringLiteral("BAR?"));
         QCOMPARE(m.Apeleaza(QStringLiteral("CURRENCYTOROSTR"), {}).toString(), QString());
+        QCOMPARE(m.Apeleaza(QStringLiteral("DateToRoStrLung"), {QDate(2004, 7, 28)}).toString(),
+                 QStringLiteral("28 iulie 2004"));
     }
 
     void calls_refuseWhatIsNotANumberOrDate_data()
