@@ -329,6 +329,30 @@ private Q_SLOTS:
         dm.Tr.Rollback();
     }
 
+    // Text blobs, as some catalogue columns are: written from a text parameter, read as text.
+    void blobText()
+    {
+        m_baza->Executa(QStringLiteral("CREATE TABLE T_BLOB (ID INTEGER, B BLOB SUB_TYPE TEXT)"));
+        TDM &dm = Dm();
+        const QString lung = QStringLiteral("Ştefan ") + QString(20000, QLatin1Char('x'));
+        dm.Tr.StartTransaction();
+        dm.Q1.SetSQL(QStringLiteral("INSERT INTO T_BLOB (ID, B) VALUES (1, :B)"));
+        dm.Q1.SetParamText(QStringLiteral("B"), lung);
+        dm.Q1.ExecSQL();
+        dm.Q1.SetSQL(QStringLiteral("INSERT INTO T_BLOB (ID, B) VALUES (2, :B)"));
+        dm.Q1.SetParamNull(QStringLiteral("B"));
+        dm.Q1.ExecSQL();
+        dm.Tr.Commit();
+        dm.Tr.StartTransaction();
+        dm.Q1.SetSQL(QStringLiteral("SELECT ID, B FROM T_BLOB ORDER BY ID"));
+        dm.Q1.Open();
+        QCOMPARE(dm.Q1.AsText(QStringLiteral("B")), lung);
+        dm.Q1.Next();
+        QVERIFY(dm.Q1.IsNull(QStringLiteral("B")));
+        QCOMPARE(dm.Q1.AsText(QStringLiteral("B")), QString());
+        dm.Tr.Rollback();
+    }
+
     void generator()
     {
         m_baza->Executa(QStringLiteral("CREATE GENERATOR G_ID_PROBA"));
