@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QMutex>
 #include <QPainter>
+#include <QStyleHints>
+#include <QTimerEvent>
 
 #include <algorithm>
 #include <limits>
@@ -156,9 +158,9 @@ public:
             QMutexLocker l(&m_stare->lacat);
             m_stare->fereastra = w;
         }
-        w->installEventFilter(this);
-        if (w->window() != w)
-            w->window()->installEventFilter(this);
+        // Moving any parent moves the box on the screen.
+        for (QWidget *p = w; p; p = p->parentWidget())
+            p->installEventFilter(this);
         Actualizeaza();
     }
     ~TPazaFereastra() override
@@ -307,12 +309,26 @@ const TZelTextEditStyle &TZelFieldBasedControl::StilPentruStare(int stare) const
     StareNecunoscuta();
 }
 
+QColor TZelFieldBasedControl::CuloareaCutiei() const
+{
+    if (Color.isValid())
+        return Color;
+    if (const QWidget *p = parentWidget())
+        return p->palette().color(p->backgroundRole());
+    return CuloriSistem::Fereastra();
+}
+
 void TZelFieldBasedControl::DeseneazaCadru(QPainter &p, int stare)
 {
     const TZelTextEditStyle &st = StilPentruStare(stare);
     QColor fundal = st.BkColor.Culoare();
-    if (!isEnabled() && CuloareDezactivat.isValid())
-        fundal = CuloareDezactivat;
+    if (!isEnabled()) {
+        const QColor fata = CuloriSistem::FataButon();
+        if (CuloareaCutiei().rgb() == fata.rgb())
+            fundal = fata;
+        if (CuloareDezactivat.isValid())
+            fundal = CuloareDezactivat;
+    }
     p.fillRect(rect(), fundal);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(st.BorderColor.Culoare(), 1));
@@ -364,7 +380,7 @@ void TZelCustomTextEdit::SeteazaSelectia(int pozitieCursor, int lungimeSelectie)
     m_cursor = std::clamp(pozitieCursor, 1, n + 1);
     const int ancora = std::clamp(m_cursor + lungimeSelectie, 1, n + 1);
     m_selectie = ancora - m_cursor;
-    update();
+    ArataCursorul();
 }
 
 void TZelCustomTextEdit::SetKeepSelection(bool v)
@@ -398,8 +414,8 @@ bool TZelCustomTextEdit::Schimba(const QString &candidat, int cursorNou)
     m_text = c;
     m_cursor = std::clamp(cursorNou, 1, int(m_text.size()) + 1);
     m_selectie = 0;
-    update();
-    if (diferit && OnChange)
+    ArataCursorul();
+    if (diferit && OnChange && !TZelIncarcareFereastra::SeIncarca(this))
         OnChange(this);
     return true;
 }
@@ -432,7 +448,33 @@ void TZelCustomTextEdit::MutaCursorul(int pozitie, bool extinde)
         m_cursor = pozitie;
         m_selectie = 0;
     }
+    ArataCursorul();
+}
+
+void TZelCustomTextEdit::ArataCursorul()
+{
+    m_cursorVizibil = true;
+    const int perioada = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && perioada > 0)
+        m_clipire.start(perioada / 2, this);
+    else
+        m_clipire.stop();
     update();
+}
+
+void TZelCustomTextEdit::ClipesteCursorul()
+{
+    m_cursorVizibil = !m_cursorVizibil;
+    update();
+}
+
+void TZelCustomTextEdit::timerEvent(QTimerEvent *e)
+{
+    if (e->timerId() == m_clipire.timerId()) {
+        ClipesteCursorul();
+        return;
+    }
+    TZelFieldBasedControl::timerEvent(e);
 }
 
 void TZelCustomTextEdit::Copiaza()
@@ -554,9 +596,11 @@ void TZelCustomTextEdit::keyPressEvent(QKeyEvent *e)
         return;
     }
     case Qt::Key_Insert:
-        if (shift && !ctrl)
+        if (shift && !ctrl) {
             Lipeste();
-        return;
+            return;
+        }
+        break; // a plain Insert belongs to the owner
     case Qt::Key_Delete:
         if (shift && !ctrl)
             Taie();
@@ -700,7 +744,7 @@ void TZelCustomTextEdit::focusInEvent(QFocusEvent *e)
         m_cursor = int(m_text.size()) + 1;
         m_selectie = 0;
     }
-    update();
+    ArataCursorul();
     QWidget::focusInEvent(e);
 }
 
@@ -708,6 +752,7 @@ void TZelCustomTextEdit::focusOutEvent(QFocusEvent *e)
 {
     m_trage = false;
     m_focusDinClic = false;
+    m_clipire.stop();
     SetStareVizuala(StareInactiva());
     update();
     QWidget::focusOutEvent(e);
@@ -825,11 +870,41 @@ void TZelCustomTextEdit::paintEvent(QPaintEvent *)
     p.setClipRect(rect().adjusted(bw, bw, -bw, -bw));
     if (!(AscundeTextulCandEDezactivat && !isEnabled()))
         DeseneazaText(p, stare);
-    if (hasFocus() && EsteFocalizata(stare)) {
+    if (hasFocus() && EsteFocalizata(stare) && m_cursorVizibil) {
         const QFontMetrics fm(StilPentruStare(stare).Font);
         const int x = XText(stare) + fm.horizontalAdvance(m_text.left(m_cursor - 1));
-        p.fillRect(QRect(x, 3, 2, std::max(0, height() - 6)), CuloriSistem::TextFereastra());
+        // Inverted like a system caret, so the letter under it stays readable.
+        p.setCompositionMode(QPainter::CompositionMode_Difference);
+        p.fillRect(QRect(x, 3, 2, std::max(0, height() - 6)), QColor(255, 255, 255));
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+const char *const ProprietateIncarcare = "lxZelSeIncarca";
+} // namespace
+
+TZelIncarcareFereastra::TZelIncarcareFereastra(QWidget *fereastra) : m_fereastra(fereastra)
+{
+    if (fereastra)
+        fereastra->setProperty(ProprietateIncarcare, fereastra->property(ProprietateIncarcare).toInt() + 1);
+}
+
+TZelIncarcareFereastra::~TZelIncarcareFereastra()
+{
+    if (m_fereastra)
+        m_fereastra->setProperty(ProprietateIncarcare,
+                                 std::max(0, m_fereastra->property(ProprietateIncarcare).toInt() - 1));
+}
+
+bool TZelIncarcareFereastra::SeIncarca(const QWidget *w)
+{
+    for (; w; w = w->parentWidget())
+        if (w->property(ProprietateIncarcare).toInt() > 0)
+            return true;
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QColor>
 #include <QFont>
 #include <QPointer>
@@ -152,7 +153,14 @@ public:
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly);
 
-    // Background of the disabled look; invalid = none (the state's background).
+    // The box's own colour; invalid = the colour of the parent it sits on (the window
+    // colour for a box without a parent).
+    QColor Color;
+    QColor CuloareaCutiei() const;
+
+    // Background of the disabled look; invalid = none. Without it a disabled box whose
+    // colour is the button face is filled with the button face, any other keeps the
+    // state's background.
     QColor CuloareDezactivat;
     // Hides the text while the box is disabled.
     bool AscundeTextulCandEDezactivat = false;
@@ -196,6 +204,11 @@ public:
 
     static QString Version() { return QStringLiteral("1.0"); }
 
+    // The caret blinks at the platform's rate and shows again at every move.
+    bool CursorVizibil() const { return m_cursorVizibil; }
+    // One blink (what the timer does; tests call it directly).
+    void ClipesteCursorul();
+
     std::function<void(TZelCustomTextEdit *)> OnChange;
     std::function<void(TZelCustomTextEdit *)> OnLeft;
     std::function<void(TZelCustomTextEdit *)> OnRight;
@@ -223,6 +236,7 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
     void leaveEvent(QEvent *e) override;
     void changeEvent(QEvent *e) override;
+    void timerEvent(QTimerEvent *e) override;
     bool event(QEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
@@ -246,6 +260,7 @@ private:
     void Taie();
     void MutaFocusulLaUrmatorul();
     void IntraInHover();
+    void ArataCursorul();
 
     QString m_text;
     int m_cursor = 1;
@@ -255,7 +270,25 @@ private:
     bool m_autoSelectOnEnter = true;
     bool m_trage = false;
     bool m_focusDinClic = false;
+    bool m_cursorVizibil = true;
+    QBasicTimer m_clipire;
     QPointer<TZelMouseInWindowThread> m_urmaritor;
+};
+
+// While one of these lives, the window it names is being loaded: the boxes inside it take
+// their first values without firing OnChange. Nests.
+class TZelIncarcareFereastra {
+public:
+    explicit TZelIncarcareFereastra(QWidget *fereastra);
+    ~TZelIncarcareFereastra();
+    TZelIncarcareFereastra(const TZelIncarcareFereastra &) = delete;
+    TZelIncarcareFereastra &operator=(const TZelIncarcareFereastra &) = delete;
+
+    // Whether w or a window holding it is being loaded.
+    static bool SeIncarca(const QWidget *w);
+
+private:
+    QPointer<QWidget> m_fereastra;
 };
 
 class TZelTextEdit : public TZelCustomTextEdit {
