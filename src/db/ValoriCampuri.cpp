@@ -1,11 +1,11 @@
 #include "db/ValoriCampuri.h"
 
 #include "db/DM.h"
-#include "db/TabeleEntitati.h"
 #include "profile/ProfilDiploma.h"
 #include "text/Eroare.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QVarLengthArray>
 #include <algorithm>
@@ -41,6 +41,7 @@ struct TRandDate {
 struct TColoanaDate {
     int cereri = 0;
     bool completa = false; // every row of the field is in `randuri`
+    bool faraCitireIntreaga = false; // the whole read failed once: one record at a time
     QHash<qint64, std::optional<TRandDate>> randuri;
     QSet<qint64> multiple; // ids with more than one row: always asked one by one
 };
@@ -182,11 +183,11 @@ private:
         return r ? r->valoare : QString();
     }
 
-    // The record of T that the pupil's own row of this field links to.
+    // The record of T that the pupil's own row of this field links to. T only names the
+    // column read from that row, so a pupil without a row gives none whatever T is.
     std::optional<qint64> Legatura(const QString &f, const QString &p, const QString &c, const QString &cheie,
                                    const QString &t, qint64 x)
     {
-        VerificaAsociere(f, p, c, t);
         const TRandDate *r = Rand(m_dm.Q2, f, p, c, cheie, kElevi, QStringLiteral("IDF_") + t, x);
         return r ? r->legatura : std::nullopt;
     }
@@ -210,9 +211,10 @@ private:
             return it->has_value() ? &**it : nullptr;
         if (col.completa && !col.multiple.contains(id))
             return nullptr;
-        if (!col.completa && ++col.cereri >= kPragCitireIntreaga) {
-            CitesteColoana(q, f, p, c, t, legatura, col);
-            return Rand(q, f, p, c, cheie, t, legatura, id);
+        if (!col.completa && !col.faraCitireIntreaga && ++col.cereri >= kPragCitireIntreaga) {
+            if (CitesteColoana(q, f, p, c, t, legatura, col))
+                return Rand(q, f, p, c, cheie, t, legatura, id);
+            col.faraCitireIntreaga = true;
         }
 
         q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
@@ -230,45 +232,65 @@ private:
     }
 
     // Reads every row of the field under ID_<t> in one pass: only the columns resolution
-    // uses, so the pass costs little more than the engine's own reading.
-    void CitesteColoana(TQuery &q, const QString &f, const QString &p, const QString &c, const QString &t,
+    // uses, so the pass costs little more than the engine's own reading. It is only a
+    // shortcut: when it cannot be done (a link column that does not exist, a name that
+    // cannot go into SQL), false, and the one-record queries answer as they always do.
+    bool CitesteColoana(TQuery &q, const QString &f, const QString &p, const QString &c, const QString &t,
                         const QString &legatura, TColoanaDate &col)
     {
+        if (!EsteIdentificator(t) || (!legatura.isEmpty() && !EsteIdentificator(legatura)))
+            return false;
         const QString id = QStringLiteral("ID_") + t;
-        q.SetSQL(QStringLiteral("SELECT ") + id + QStringLiteral(", VALOARE_TEXT") +
+        QHash<qint64, std::optional<TRandDate>> randuri;
+        QSet<qint64> multiple;
+        try {
+            q.SetSQL(QStringLiteral("SELECT ") + id + QStringLiteral(", VALOARE_TEXT") +
                  (legatura.isEmpty() ? QString() : QStringLiteral(", ") + legatura) +
                  QStringLiteral(" FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND "
                                 "(COD_CAMP=:COD_CAMP) AND (") +
                  id + QStringLiteral(" IS NOT NULL)"));
-        SeteazaCodurile(q, f, p, c);
-        q.Open();
-        QHash<qint64, std::optional<TRandDate>> randuri;
-        randuri.reserve(1024);
-        for (; !q.Eof(); q.Next()) {
-            const qint64 v = q.AsInt(id);
-            if (col.multiple.contains(v))
-                continue;
-            if (const auto it = randuri.find(v); it != randuri.end()) {
-                // Which of two rows the one-record query finds is the engine's business:
-                // such an id is asked that way.
-                randuri.erase(it);
-                col.multiple.insert(v);
-                continue;
+            SeteazaCodurile(q, f, p, c);
+            q.Open();
+            randuri.reserve(1024);
+            for (; !q.Eof(); q.Next()) {
+                const qint64 v = q.AsInt(id);
+                if (multiple.contains(v))
+                    continue;
+                if (const auto it = randuri.find(v); it != randuri.end()) {
+                    // Which of two rows the one-record query finds is the engine's business:
+                    // such an id is asked that way.
+                    randuri.erase(it);
+                    multiple.insert(v);
+                    continue;
+                }
+                randuri.insert(v, RandulCurent(q, legatura));
             }
-            randuri.insert(v, RandulCurent(q, legatura));
+            q.Close();
+        } catch (const EZel &) {
+            q.Close();
+            return false;
         }
-        q.Close();
         // Answers the one-record query gave stay as it gave them.
         for (auto it = col.randuri.cbegin(); it != col.randuri.cend(); ++it)
             randuri.insert(it.key(), it.value());
         col.randuri = std::move(randuri);
+        col.multiple = std::move(multiple);
         col.completa = true;
+        return true;
+    }
+
+    // A name that may be pasted into SQL as it stands. The engine folds unquoted names to
+    // upper case, so "institutia" names the table INSTITUTIA, as it does for the engine.
+    static bool EsteIdentificator(const QString &nume)
+    {
+        static const QRegularExpression identificator(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
+        return identificator.match(nume).hasMatch();
     }
 
     // The owner's name is pasted into SQL.
     static void VerificaAsociere(const QString &f, const QString &p, const QString &c, const QString &t)
     {
-        if (!EsteNumeTabelEntitateValid(t))
+        if (!EsteIdentificator(t))
             throw EZel(QStringLiteral("Campul %1 este asociat cu \"%2\", care nu este numele unui tabel de entitati")
                            .arg(CompuneCheie(f, p, c), t));
     }

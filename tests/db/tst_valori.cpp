@@ -38,6 +38,9 @@ const TCamp kCampuri[] = {
     {"C5", "T.P.C4", "DA", "ELEVI"},
     {"DX", "T.P.NOPE", "DA", "ELEVI"},
     {"RAU", "", "NU", "NU E TABEL"},
+    {"IL", "", "DA", "institutia"},
+    {"ORAU", "T.P.A", "OPTIONAL", "NU E TABEL"},
+    {"OF", "T.P.A", "OPTIONAL", "FANTOMA"},
 };
 
 // Values: (code, text, owner column, owner id, link column or nullptr, link id).
@@ -67,6 +70,8 @@ const TValoare kValori[] = {
     {"C1", "c1", "ID_ELEVI", 1, nullptr, {}},
     {"C4", "c4", "ID_ELEVI", 1, nullptr, {}},
     {"RAU", "x", "ID_ELEVI", 1, nullptr, {}},
+    {"IL", "il10", "ID_INSTITUTIA", 10, nullptr, {}},
+    {"IL", "", "ID_ELEVI", 1, "IDF_INSTITUTIA", 10},
 };
 
 void Executa(TDM &dm, TQuery &q, const QString &sql, const std::function<void(TQuery &)> &parametri = {})
@@ -197,6 +202,10 @@ private Q_SLOTS:
         QTest::newRow("OPTIONAL cycle, no own") << "C4" << 2 << -1 << "";
         QTest::newRow("not in profile") << "NOPE" << 1 << -1 << "";
         QTest::newRow("link to a missing field") << "DX" << 1 << -1 << "";
+        QTest::newRow("owner named in lower case") << "IL" << 1 << -1 << "il10";
+        QTest::newRow("owner named in lower case, record") << "IL" << -1 << 10 << "il10";
+        QTest::newRow("OPTIONAL, bad owner, no row of the pupil") << "ORAU" << 2 << -1 << "";
+        QTest::newRow("OPTIONAL, owner without columns, no row") << "OF" << 2 << -1 << "";
     }
     void valoareCamp()
     {
@@ -361,6 +370,67 @@ private Q_SLOTS:
         dm.Tr.StartTransaction();
         QCOMPARE(ParseExp(QStringLiteral("{T.P.D}|{T.P.D}"), 1, -1), QStringLiteral("a1|a1"));
         QCOMPARE(ParseExp(QStringLiteral("{T.P.A}"), 105, -1), QString());
+        dm.Tr.Rollback();
+    }
+
+    // Reading a field whole is only a shortcut: where it cannot be done (an owner with no
+    // link column), the one-record queries decide, as they would without it.
+    void cache_citireIntreagaImposibila()
+    {
+        TDM &dm = m_b->Dm();
+        dm.Tr.StartTransaction();
+        for (int id = 300; id < 340; ++id) {
+            dm.Q8.SetSQL(QStringLiteral("INSERT INTO ELEVI (ID_ELEVI) VALUES (%1)").arg(id));
+            dm.Q8.ExecSQL();
+        }
+        for (int id = 300; id < 340; ++id)
+            QCOMPARE(ValoareCamp("T", "P", "OF", id, -1), QString());
+        dm.Tr.Rollback();
+    }
+
+    // What another connection commits is seen exactly when the engine shows it to the
+    // caller's transaction, never earlier or later.
+    void cache_altaConexiune()
+    {
+        TDM &dm = m_b->Dm();
+        TBazaDeDate alta;
+        alta.DatabaseName = m_b->CaleBaza();
+        alta.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        alta.Open();
+        TTranzactie trAlta(alta);
+        TQuery qAlta(alta, trAlta);
+        auto scrie = [&](const QString &text) {
+            trAlta.StartTransaction();
+            qAlta.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:V WHERE COD_FORMULAR='T' AND COD_PAGINA='P' AND "
+                                        "COD_CAMP='A' AND ID_ELEVI=1"));
+            qAlta.SetParamText(QStringLiteral("V"), text);
+            qAlta.ExecSQL();
+            trAlta.Commit();
+        };
+        auto motorul = [&] {
+            dm.Q4.SetSQL(QStringLiteral("SELECT VALOARE_TEXT FROM \"DATE\" WHERE COD_FORMULAR='T' AND COD_PAGINA='P' AND "
+                                        "COD_CAMP='A' AND ID_ELEVI=1"));
+            dm.Q4.Open();
+            const QString v = dm.Q4.AsText(QStringLiteral("VALOARE_TEXT"));
+            dm.Q4.Close();
+            return v;
+        };
+        auto refa = qScopeGuard([&] {
+            if (dm.Tr.InTransaction())
+                dm.Tr.Rollback();
+            scrie(QStringLiteral("a1"));
+        });
+
+        dm.Tr.StartTransaction();
+        for (int i = 0; i < 20; ++i) // enough for the whole field to be read at once
+            for (int id : {1, 2})
+                QCOMPARE(ParseExp(QStringLiteral("{T.P.A}"), id, -1), id == 1 ? QStringLiteral("a1") : QStringLiteral("a2"));
+        scrie(QStringLiteral("de alaturi"));
+        QCOMPARE(ParseExp(QStringLiteral("{T.P.A}"), 1, -1), motorul());
+        dm.Tr.Rollback();
+        QCOMPARE(ValoareCamp("T", "P", "A", 1, -1), QStringLiteral("de alaturi"));
+        dm.Tr.StartTransaction();
+        QCOMPARE(ParseExp(QStringLiteral("{T.P.A}|{T.P.D}"), 1, -1), QStringLiteral("de alaturi|de alaturi"));
         dm.Tr.Rollback();
     }
 
