@@ -3,6 +3,7 @@
 #include "text/Eroare.h"
 #include "text/FluxValori.h"
 #include "text/FolderProgram.h"
+#include "text/TextRo.h"
 
 #include <QDir>
 #include <QFile>
@@ -196,23 +197,7 @@ void TListaLiniiProfilDiploma::SalveazaInFisier(const QString &cale, const QStri
 // ---------------------------------------------------------------------------------------
 // Paths
 
-QString UniformizeazaSeparatori(const QString &cale)
-{
-    const QString nativ = QDir::toNativeSeparators(cale);
-    const QChar sep = QDir::separator();
-    const bool retea = nativ.startsWith(QString(2, sep));
-    QString rezultat = retea ? QString(2, sep) : QString();
-    for (qsizetype i = retea ? 2 : 0; i < nativ.size(); ++i) {
-        const QChar c = nativ.at(i);
-        if (c == sep && rezultat.endsWith(sep))
-            continue;
-        rezultat += c;
-    }
-    return rezultat;
-}
-
 QString CaleFisierBinprof(const TClasaProfilDiploma &clasa)
 {
-    return UniformizeazaSeparatori(FolderulProgramului() + QDir::separator() + clasa.NumeProfil() +
-                                   QStringLiteral(".binprof"));
+    return NormalizeazaCale(FolderulProgramului() + QDir::separator() + clasa.NumeProfil() + QStringLiteral(".binprof"));
 }

@@ -141,6 +141,3 @@ private:
 // with uniform separators (a leading pair of separators, as in a network path, stays;
 // any other doubled separator becomes one).
 QString CaleFisierBinprof(const TClasaProfilDiploma &clasa);
-
-// Uniform separators, as above; the platform's separator is used.
-QString UniformizeazaSeparatori(const QString &cale);

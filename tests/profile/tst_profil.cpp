@@ -382,6 +382,7 @@ private Q_SLOTS:
         QTest::newRow("network path") << s + s + "srv" + s + "share" + s + s + "prog" + s
                                       << s + s + "srv" + s + "share" + s + "prog" + s + "LX2008.binprof";
         QTest::newRow("local") << s + "opt" + s + "lx" << s + "opt" + s + "lx" + s + "LX2008.binprof";
+        QTest::newRow("both separators") << QStringLiteral("/opt\\lx//") << s + "opt" + s + "lx" + s + "LX2008.binprof";
     }
     void caleBinprof_separatori()
     {
