@@ -508,18 +508,37 @@ private Q_SLOTS:
         QVERIFY(b->hasFocus());
     }
 
+    void otherKeys_goToOwnerKeyDown_data()
+    {
+        QTest::addColumn<Qt::Key>("tasta");
+        QTest::addColumn<Qt::KeyboardModifiers>("mod");
+        QTest::addColumn<bool>("laProprietar");
+        QTest::newRow("escape") << Qt::Key_Escape << Qt::KeyboardModifiers() << true;
+        QTest::newRow("f2") << Qt::Key_F2 << Qt::KeyboardModifiers() << true;
+        QTest::newRow("alt+f4, alt ignored") << Qt::Key_F4 << Qt::KeyboardModifiers(Qt::AltModifier) << true;
+        QTest::newRow("shift+f3 does nothing") << Qt::Key_F3 << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+        QTest::newRow("plain insert") << Qt::Key_Insert << Qt::KeyboardModifiers() << true;
+        QTest::newRow("ctrl+insert does nothing") << Qt::Key_Insert << Qt::KeyboardModifiers(Qt::ControlModifier) << false;
+    }
     void otherKeys_goToOwnerKeyDown()
     {
+        QFETCH(Qt::Key, tasta);
+        QFETCH(Qt::KeyboardModifiers, mod);
+        QFETCH(bool, laProprietar);
         TFereastra f;
         auto *e = f.Adauga<TZelTextEdit>();
         QVERIFY(f.Arata());
+        QVERIFY(e->SetText(QStringLiteral("ab")));
+        QGuiApplication::clipboard()->setText(QStringLiteral("XY"));
         e->setFocus();
+        e->SeteazaSelectia(2, 0);
         QList<int> taste;
         e->OnKeyDown = [&](TZelCustomTextEdit *, QKeyEvent *k) { taste << k->key(); };
-        QTest::keyClick(e, Qt::Key_Escape);
-        QTest::keyClick(e, Qt::Key_F2);
-        QTest::keyClick(e, Qt::Key_F3, Qt::ShiftModifier); // with Shift: nothing
-        QCOMPARE(taste, (QList<int>{Qt::Key_Escape, Qt::Key_F2}));
+        QTest::keyClick(e, tasta, mod);
+        taste.removeAll(Qt::Key_Alt); // the Alt key itself reaches the owner too
+        QCOMPARE(taste, laProprietar ? QList<int>{tasta} : QList<int>{});
+        QCOMPARE(e->Text(), QStringLiteral("ab"));
+        QCOMPARE(e->PozitieCursor(), 2);
     }
 
     // ---- change event, focus, mouse -----------------------------------------------
@@ -542,6 +561,32 @@ private Q_SLOTS:
         QTest::keyClicks(e, QStringLiteral("2a,"));
         QCOMPARE(e->Text(), QStringLiteral("12,"));
         QCOMPARE(schimbari, 3);
+    }
+
+    void onChange_notWhileTheWindowLoads()
+    {
+        TFereastra f;
+        auto *e = f.Adauga<TZelNumEdit>();
+        int schimbari = 0;
+        e->OnChange = [&](TZelCustomTextEdit *) { ++schimbari; };
+        {
+            TZelIncarcareFereastra incarcare(&f.w);
+            {
+                TZelIncarcareFereastra inca(&f.w); // nested
+                e->SetCuDouaZecimale(1250);
+            }
+            e->SetAsCurrency(70000);
+        }
+        QCOMPARE(schimbari, 0);
+        QCOMPARE(e->Text(), QStringLiteral("7,00"));
+        QVERIFY(!TZelIncarcareFereastra::SeIncarca(e));
+        e->SetCuDouaZecimale(1250);
+        QCOMPARE(schimbari, 1);
+        // Another window being loaded does not hold this one back.
+        QWidget alta;
+        TZelIncarcareFereastra incarcare(&alta);
+        e->SetText(QStringLiteral("3"));
+        QCOMPARE(schimbari, 2);
     }
 
     void focus_data()
@@ -751,6 +796,89 @@ private Q_SLOTS:
         QVERIFY(text > 10);
     }
 
+    void disabledLook_data()
+    {
+        QTest::addColumn<QColor>("culoareParinte");
+        QTest::addColumn<QColor>("culoareProprie");
+        QTest::addColumn<QColor>("culoareDezactivat");
+        QTest::addColumn<QString>("fundal"); // "fata", "stare" or "dezactivat"
+        const QColor fata = CuloriSistem::FataButon(), alta(10, 200, 30), nimic;
+        const QColor dezactivat(200, 100, 50);
+        QTest::newRow("on a button-face parent") << fata << nimic << nimic << "fata";
+        QTest::newRow("on another parent") << alta << nimic << nimic << "stare";
+        QTest::newRow("own button-face colour") << alta << fata << nimic << "fata";
+        QTest::newRow("own other colour") << fata << alta << nimic << "stare";
+        QTest::newRow("disabled colour wins") << fata << nimic << dezactivat << "dezactivat";
+        QTest::newRow("disabled colour elsewhere") << alta << nimic << dezactivat << "dezactivat";
+    }
+    void disabledLook()
+    {
+        QFETCH(QColor, culoareParinte);
+        QFETCH(QColor, culoareProprie);
+        QFETCH(QColor, culoareDezactivat);
+        QFETCH(QString, fundal);
+        QWidget parinte;
+        QPalette pal = parinte.palette();
+        pal.setColor(parinte.backgroundRole(), culoareParinte);
+        parinte.setPalette(pal);
+        auto *e = new TZelTextEdit(&parinte);
+        e->Color = culoareProprie;
+        e->CuloareDezactivat = culoareDezactivat;
+        const QColor stare = ZelTextEditStyleRepository()->Cold.BkColor.Culoare();
+        QCOMPARE(e->grab().toImage().pixelColor(50, 12).rgb(), stare.rgb()); // enabled: the state's
+        e->setEnabled(false);
+        const QColor asteptat = fundal == u"fata" ? CuloriSistem::FataButon()
+                                : fundal == u"stare" ? stare
+                                                     : culoareDezactivat;
+        QCOMPARE(e->grab().toImage().pixelColor(50, 12).rgb(), asteptat.rgb());
+    }
+
+    void caret_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("autoSelect");
+        QTest::addColumn<int>("cursor"); // where the caret stands after focusing
+        QTest::newRow("at the end") << "abc" << false << 4;
+        QTest::newRow("all selected, at 1") << "abc" << true << 1;
+        QTest::newRow("empty") << "" << false << 1;
+    }
+    void caret()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, autoSelect);
+        QFETCH(int, cursor);
+        TFereastra f;
+        auto *e = f.Adauga<TZelTextEdit>();
+        auto *altul = f.Adauga<QLineEdit>();
+        QVERIFY(f.Arata());
+        QVERIFY(e->SetText(text));
+        e->SetAutoSelectOnEnter(autoSelect);
+        altul->setFocus();
+        e->setFocus();
+        QCOMPARE(e->PozitieCursor(), cursor);
+        QVERIFY(e->CursorVizibil());
+        const QFontMetrics fm(FontulCutiilor());
+        const int x = 4 + fm.horizontalAdvance(text.left(cursor - 1));
+        const QImage cu = e->grab().toImage();
+        e->ClipesteCursorul();
+        QVERIFY(!e->CursorVizibil());
+        const QImage fara = e->grab().toImage();
+        // 2 pixels wide, from 3 pixels down to 3 above the bottom, inverting what lies below.
+        for (int y = 0; y < e->height(); ++y)
+            for (int dx = -1; dx <= 2; ++dx) {
+                const QColor sub = fara.pixelColor(x + dx, y);
+                const bool pe = dx >= 0 && dx < 2 && y >= 3 && y < e->height() - 3;
+                const QColor asteptat = pe ? QColor(255 - sub.red(), 255 - sub.green(), 255 - sub.blue()) : sub;
+                QCOMPARE(cu.pixelColor(x + dx, y).rgb(), asteptat.rgb());
+            }
+        // Any key that moves the caret shows it again; losing the focus hides it.
+        QTest::keyClick(e, Qt::Key_Home);
+        QVERIFY(e->CursorVizibil());
+        e->clearFocus();
+        const QImage inactiv = e->grab().toImage();
+        QVERIFY(inactiv.pixelColor(4, 12) != QColor(0, 0, 0));
+    }
+
     void thousandsHooks()
     {
         TZelNumEdit e;
@@ -856,6 +984,31 @@ private Q_SLOTS:
         QTRY_VERIFY(t.isNull()); // released itself
         QTest::qWait(40);
         QCOMPARE(w.notificari, 1);
+    }
+
+    void watcher_followsMovesOfEveryParent()
+    {
+        TFereastraNumarata sus;
+        sus.setGeometry(100, 100, 300, 200);
+        auto *cutie = new QWidget(&sus);
+        cutie->setGeometry(0, 0, 200, 100);
+        auto *w = new TFereastraNumarata;
+        w->setParent(cutie);
+        w->setGeometry(10, 10, 50, 20);
+        sus.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sus));
+        MutaPointerul(w->mapToGlobal(QPoint(5, 5)));
+        QPointer<TZelMouseInWindowThread> t = new TZelMouseInWindowThread(w, ZelMesajPointerIesit);
+        QSignalSpy gata(t.data(), &TZelMouseInWindowThread::SaTerminat);
+        // The middle parent moves; the pointer follows the box to its new place.
+        cutie->move(80, 60);
+        MutaPointerul(w->mapToGlobal(QPoint(5, 5)));
+        QTest::qWait(40);
+        QCOMPARE(gata.count(), 0);
+        MutaPointerul(w->mapToGlobal(QPoint(60, 5)));
+        QVERIFY(gata.wait(5000));
+        QCOMPARE(gata.at(0).at(0).toBool(), true);
+        QTRY_COMPARE(w->notificari, 1);
     }
 
     void watcher_endsWithoutPostingWhenTheWidgetIsGone()
