@@ -7,10 +7,12 @@
 #include "app/Splash.h"
 #include "db/DM.h"
 #include "profile/ProfilLX.h"
+#include "settings/EditorConfigGlobal.h"
 #include "text/Conventii.h"
 #include "text/Mesaje.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #ifndef Q_OS_WIN
@@ -74,6 +76,14 @@ void InregistreazaFerestrele()
     f.Splash = [] { return std::make_unique<TSplashLX>(); };
     // Not owned by the main window: it stays hidden while the about window shows.
     f.DespreNoi = [](QWidget *) { return std::make_unique<TAboutSplash>(); };
+    f.ConfigurareNota = [](QWidget *proprietar) { return std::make_unique<TEditorConfigGlobal>(proprietar); };
+    // Hidden start-up windows, in their order (TEditorConfigGlobal comes after the
+    // printing windows). Creating the settings editor stores the grade-format defaults,
+    // so every start has them before anything is printed.
+    f.FerestreLaPornire.append([] {
+        QPointer<TEditorConfigGlobal> e = new TEditorConfigGlobal;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [e] { delete e.data(); });
+    });
 }
 
 void CreeazaModululDeDate(TDM &dm)
