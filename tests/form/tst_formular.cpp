@@ -833,6 +833,45 @@ private Q_SLOTS:
         }
     }
 
+    // The preview's guide lines: the baseline in its colour, the second line a delta below.
+    void liniileDeBaza()
+    {
+        QWidget w;
+        TFontFormular f(&w, QStringLiteral("F"));
+        f.SetSize(4.0);
+        TFormularDePrintat p(&w);
+        p.SetLatime(100);
+        p.SetInaltime(30);
+        p.SetTextAreaBaseLine1(true);
+        p.SetTextAreaBaseLine2(true);
+        p.SetTextAreaBaseLine2_delta(0.5);
+        p.SetTextAreaBaseLine2_color(0x00FF00); // green in blue-green-red order
+        auto *a = new TFormularTextArea(&p, QStringLiteral("FormularTextArea1"));
+        a->Set_Left(10);
+        a->Set_Top(5);
+        a->Set_Width(50);
+        a->Set_Height(10);
+        a->SetFont(&f);
+        a->SetText(QStringLiteral("x"));
+        a->ZoomChanged();
+        QImage img(p.size(), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        p.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        const TAsezareText t = a->AsezarePreview(96);
+        const int b = a->height() - int(std::lround(t.Font.Inaltime - UrcareFont(t.Font)));
+        const int d = TFormularDePrintat::MmToPixels(p.ScreenDpi(), 0.5);
+        QVERIFY(b + d < a->height());
+        const QPoint o = a->pos();
+        QCOMPARE(QColor(img.pixel(o.x() + a->width() - 3, o.y() + b)), QColor(Qt::red));
+        QCOMPARE(QColor(img.pixel(o.x() + a->width() - 3, o.y() + b + d)), QColor(0, 255, 0));
+        QCOMPARE(img.pixel(o.x() + a->width() - 3, o.y() + b - 1), img.pixel(0, 0));
+        // The baseline is where the text stands: the x ends just above it.
+        bool cernealaDeasupra = false;
+        for (int x = 0; x < a->width(); ++x)
+            cernealaDeasupra |= qGray(img.pixel(o.x() + x, o.y() + b - 1)) < 128;
+        QVERIFY(cernealaDeasupra);
+    }
+
     // Over the real background generated with the build (when it is there).
     void peFundalulGenerat()
     {
