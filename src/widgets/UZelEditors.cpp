@@ -488,7 +488,10 @@ void TZelCustomTextEdit::Lipeste()
 {
     if (ReadOnly())
         return;
-    InsereazaLaCursor(QGuiApplication::clipboard()->text());
+    // An empty clipboard has nothing to paste; it must not wipe the selection.
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        InsereazaLaCursor(text);
 }
 
 void TZelCustomTextEdit::Taie()

@@ -419,16 +419,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<Qt::Key>("tasta");
         QTest::addColumn<Qt::KeyboardModifiers>("mod");
+        QTest::addColumn<QString>("clipboardInainte");
         QTest::addColumn<QString>("textDupa");
         QTest::addColumn<QString>("clipboardDupa");
         const Qt::KeyboardModifiers s = Qt::ShiftModifier, c = Qt::ControlModifier;
-        // Text "abcd" with "bc" selected; clipboard holds "XY".
-        QTest::newRow("ctrl+c") << Qt::Key_C << c << "abcd" << "bc";
-        QTest::newRow("ctrl+delete") << Qt::Key_Delete << c << "abcd" << "bc";
-        QTest::newRow("ctrl+x") << Qt::Key_X << c << "ad" << "bc";
-        QTest::newRow("shift+delete") << Qt::Key_Delete << s << "ad" << "bc";
-        QTest::newRow("ctrl+v") << Qt::Key_V << c << "aXYd" << "XY";
-        QTest::newRow("shift+insert") << Qt::Key_Insert << s << "aXYd" << "XY";
+        // Text "abcd" with "bc" selected.
+        QTest::newRow("ctrl+c") << Qt::Key_C << c << "XY" << "abcd" << "bc";
+        QTest::newRow("ctrl+delete") << Qt::Key_Delete << c << "XY" << "abcd" << "bc";
+        QTest::newRow("ctrl+x") << Qt::Key_X << c << "XY" << "ad" << "bc";
+        QTest::newRow("shift+delete") << Qt::Key_Delete << s << "XY" << "ad" << "bc";
+        QTest::newRow("ctrl+v") << Qt::Key_V << c << "XY" << "aXYd" << "XY";
+        QTest::newRow("shift+insert") << Qt::Key_Insert << s << "XY" << "aXYd" << "XY";
+        QTest::newRow("empty clipboard keeps the selection") << Qt::Key_V << c << "" << "abcd" << "";
     }
     void clipboard()
     {
@@ -438,11 +440,17 @@ private Q_SLOTS:
         auto *e = f.Adauga<TZelTextEdit>();
         QVERIFY(f.Arata());
         QVERIFY(e->SetText(QStringLiteral("abcd")));
-        QGuiApplication::clipboard()->setText(QStringLiteral("XY"));
+        QFETCH(QString, clipboardInainte);
+        if (clipboardInainte.isEmpty())
+            QGuiApplication::clipboard()->clear();
+        else
+            QGuiApplication::clipboard()->setText(clipboardInainte);
         e->setFocus();
         e->SeteazaSelectia(2, 2);
         QTest::keyClick(e, tasta, mod);
         QTEST(e->Text(), "textDupa");
+        if (e->Text() == u"abcd")
+            QCOMPARE(e->TextSelectat(), QStringLiteral("bc"));
         QTEST(QGuiApplication::clipboard()->text(), "clipboardDupa");
     }
 
