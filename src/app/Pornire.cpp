@@ -23,6 +23,10 @@
 
 namespace {
 
+// Set once an end was requested: a request that ended the splash's loop must not be
+// forgotten by the main loop that starts afterwards.
+bool g_incheiereCeruta = false;
+
 #ifndef Q_OS_WIN
 int g_teava[2] = {-1, -1};
 
@@ -47,6 +51,7 @@ void InstaleazaSemnalele()
             char c[16];
             while (::read(g_teava[0], c, sizeof c) > 0) {
             }
+            g_incheiereCeruta = true;
             QApplication::quit();
         });
     }
@@ -122,7 +127,7 @@ int PornesteLauridex(int argc, char **argv)
         }
 
         principal.show();
-        cod = app.exec();
+        cod = g_incheiereCeruta ? 0 : app.exec();
     }
     // A maximising thread whose window never showed has been told to stop by the window's
     // end; let it finish before the process tears down what it uses.
