@@ -422,7 +422,13 @@ bool TZelCustomTextEdit::Schimba(const QString &candidat, int cursorNou)
 
 bool TZelCustomTextEdit::SetText(const QString &text)
 {
-    return Schimba(text, int(text.size()) + 1);
+    QString c = text;
+    if (!AcceptaText(c))
+        return false;
+    // Setting the text it already holds leaves the caret and selection where the user has them.
+    if (c == m_text)
+        return true;
+    return Schimba(c, int(c.size()) + 1);
 }
 
 void TZelCustomTextEdit::InsereazaLaCursor(const QString &s)

@@ -156,15 +156,27 @@ private Q_SLOTS:
         }
     }
 
-    void refusedChange_keepsTextCaretAndSelection()
+    void unchangedText_keepsCaretAndSelection_data()
     {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("luat");
+        QTest::newRow("refused") << "x" << false;
+        QTest::newRow("the same text") << "12,5" << true;
+        QTest::newRow("the same once the dot is a comma") << "12.5" << true;
+    }
+    void unchangedText_keepsCaretAndSelection()
+    {
+        QFETCH(QString, text);
         TZelNumEdit e;
         QVERIFY(e.SetText(QStringLiteral("12,5")));
         e.SeteazaSelectia(2, 1);
-        QVERIFY(!e.SetText(QStringLiteral("x")));
+        int schimbari = 0;
+        e.OnChange = [&](TZelCustomTextEdit *) { ++schimbari; };
+        QTEST(e.SetText(text), "luat");
         QCOMPARE(e.Text(), QStringLiteral("12,5"));
         QCOMPARE(e.PozitieCursor(), 2);
         QCOMPARE(e.LungimeSelectie(), 1);
+        QCOMPARE(schimbari, 0);
     }
 
     void widthRule_data()
