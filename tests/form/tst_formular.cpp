@@ -872,6 +872,33 @@ private Q_SLOTS:
         QVERIFY(cernealaDeasupra);
     }
 
+    void hoverClicSiZoomulPaginii()
+    {
+        TFormularDePrintat *p = Certificat();
+        TFormularTextArea *a = p->TextAreaByNumber(36);
+        QCOMPARE(a->p_zoom(), 100.0);
+        a->Setp_zoom(110);
+        QCOMPARE(p->Zoom(), 110.0);
+        QCOMPARE(a->p_dpi(), p->ScreenDpi());
+        TFormularTextArea singur(nullptr, QStringLiteral("FormularTextArea1"));
+        QCOMPARE(singur.p_zoom(), 100.0);
+        QCOMPARE(singur.p_dpi(), 96.0);
+
+        QEnterEvent intra(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QCoreApplication::sendEvent(a, &intra);
+        QVERIFY(a->Hovered());
+        QEvent iese(QEvent::Leave);
+        QCoreApplication::sendEvent(a, &iese);
+        QVERIFY(!a->Hovered());
+
+        TFormularTextArea *apasat = nullptr;
+        TFormularTextArea::LaClic() = [&](TFormularTextArea *x) { apasat = x; };
+        m_fereastra->show();
+        QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(3, 3));
+        TFormularTextArea::LaClic() = nullptr;
+        QCOMPARE(apasat, a);
+    }
+
     // Over the real background generated with the build (when it is there).
     void peFundalulGenerat()
     {
