@@ -15,7 +15,9 @@
 // through the same field, the generic list every record. The reads are therefore kept in
 // a cache that lives only while the database has not changed: any statement that may
 // write, and any start or end of a transaction, moves the connection's change counter
-// and the next resolution starts from an empty cache. Within that window a field asked
+// and the next resolution starts from an empty cache. The cache is exactly as sound as
+// that counter: a write it does not count (one made by a statement opened with a
+// cursor, such as a block that returns rows) is not seen until the counter moves. Within that window a field asked
 // for many records is read in one pass over its rows instead of one query per record.
 
 namespace {
@@ -71,6 +73,15 @@ struct TCache {
             dm = &d;
             stare = s;
         }
+    }
+
+    // Our own reads of the rows kept here change nothing; should the connection count
+    // them as possible changes too, the window stays open across them, and only across
+    // them.
+    void DupaCitireProprie(const TDM &d, quint64 inainte)
+    {
+        if (dm == &d && stare == inainte)
+            stare = d.Db.Generatie();
     }
 };
 
@@ -153,6 +164,7 @@ private:
         q.SetSQL(QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
                                 "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)"));
         SeteazaCodurile(q, f, p, c);
+        const quint64 inainte = m_dm.Db.Generatie();
         q.Open();
         TLinieProfil l;
         if (!q.Eof()) {
@@ -162,6 +174,7 @@ private:
             l.asociat = q.AsText(QStringLiteral("ASOCIAT_CU"));
         }
         q.Close();
+        cache.DupaCitireProprie(m_dm, inainte);
         cache.profil.insert(cheie, l);
         return l;
     }
@@ -222,11 +235,13 @@ private:
                  t + QStringLiteral("=:ID)"));
         SeteazaCodurile(q, f, p, c);
         q.SetParamInt(QStringLiteral("ID"), id);
+        const quint64 inainte = m_dm.Db.Generatie();
         q.Open();
         std::optional<TRandDate> rand;
         if (!q.Eof())
             rand = RandulCurent(q, legatura);
         q.Close();
+        Cache().DupaCitireProprie(m_dm, inainte);
         const auto it = col.randuri.insert(id, std::move(rand));
         return it->has_value() ? &**it : nullptr;
     }
@@ -250,6 +265,7 @@ private:
                                 "(COD_CAMP=:COD_CAMP) AND (") +
                  id + QStringLiteral(" IS NOT NULL)"));
             SeteazaCodurile(q, f, p, c);
+            const quint64 inainte = m_dm.Db.Generatie();
             q.Open();
             randuri.reserve(1024);
             for (; !q.Eof(); q.Next()) {
@@ -266,6 +282,7 @@ private:
                 randuri.insert(v, RandulCurent(q, legatura));
             }
             q.Close();
+            Cache().DupaCitireProprie(m_dm, inainte);
         } catch (const EZel &) {
             q.Close();
             return false;

@@ -361,6 +361,14 @@ private Q_SLOTS:
         asteptat[6] = QString();
         QCOMPARE(toate(), asteptat);
 
+        // A write whose statement gives a row back, opened rather than executed.
+        dm.Q4.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT='intors' WHERE COD_CAMP='A' AND ID_ELEVI=107 "
+                                    "RETURNING VALOARE_TEXT"));
+        dm.Q4.Open();
+        dm.Q4.Close();
+        asteptat[7] = QStringLiteral("intors");
+        QCOMPARE(toate(), asteptat);
+
         dm.Q4.SetSQL(QStringLiteral("UPDATE PROFIL_DIPLOMA SET ONOREZ_SIMILAR='NU' WHERE COD_FORMULAR='T' AND COD_CAMP='D'"));
         dm.Q4.ExecSQL();
         QCOMPARE(toate(), QStringList(40, QString())); // D has no own values for these pupils
@@ -371,6 +379,24 @@ private Q_SLOTS:
         QCOMPARE(ParseExp(QStringLiteral("{T.P.D}|{T.P.D}"), 1, -1), QStringLiteral("a1|a1"));
         QCOMPARE(ParseExp(QStringLiteral("{T.P.A}"), 105, -1), QString());
         dm.Tr.Rollback();
+    }
+
+    // A write run through a cursor (a block that returns rows) must show at once too.
+    void cache_scriereCuCursor()
+    {
+        TDM &dm = m_b->Dm();
+        dm.Tr.StartTransaction();
+        auto refa = qScopeGuard([&] { dm.Tr.Rollback(); });
+        for (int i = 0; i < 20; ++i) // enough for the whole field to be read at once
+            QCOMPARE(ValoareCamp("T", "P", "A", 1, -1), QStringLiteral("a1"));
+        dm.Q4.SetSQL(QStringLiteral("EXECUTE BLOCK RETURNS (N INTEGER) AS BEGIN UPDATE \"DATE\" SET VALOARE_TEXT='bloc' "
+                                    "WHERE COD_FORMULAR='T' AND COD_CAMP='A' AND ID_ELEVI=1; N = 1; SUSPEND; END"));
+        dm.Q4.Open();
+        dm.Q4.Close();
+        // The connection's change counter does not move yet for statements opened with a
+        // cursor; the value cache can only be as good as that counter.
+        QEXPECT_FAIL("", "the change counter ignores writes made through a cursor", Continue);
+        QCOMPARE(ValoareCamp("T", "P", "A", 1, -1), QStringLiteral("bloc"));
     }
 
     // Reading a field whole is only a shortcut: where it cannot be done (an owner with no
