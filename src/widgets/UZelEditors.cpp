@@ -13,8 +13,6 @@
 #include <QMouseEvent>
 #include <QMutex>
 #include <QPainter>
-#include <QStyleHints>
-#include <QTimerEvent>
 
 #include <algorithm>
 #include <limits>
@@ -380,7 +378,7 @@ void TZelCustomTextEdit::SeteazaSelectia(int pozitieCursor, int lungimeSelectie)
     m_cursor = std::clamp(pozitieCursor, 1, n + 1);
     const int ancora = std::clamp(m_cursor + lungimeSelectie, 1, n + 1);
     m_selectie = ancora - m_cursor;
-    ArataCursorul();
+    update();
 }
 
 void TZelCustomTextEdit::SetKeepSelection(bool v)
@@ -414,7 +412,7 @@ bool TZelCustomTextEdit::Schimba(const QString &candidat, int cursorNou)
     m_text = c;
     m_cursor = std::clamp(cursorNou, 1, int(m_text.size()) + 1);
     m_selectie = 0;
-    ArataCursorul();
+    update();
     if (diferit && OnChange && !TZelIncarcareFereastra::SeIncarca(this))
         OnChange(this);
     return true;
@@ -454,33 +452,7 @@ void TZelCustomTextEdit::MutaCursorul(int pozitie, bool extinde)
         m_cursor = pozitie;
         m_selectie = 0;
     }
-    ArataCursorul();
-}
-
-void TZelCustomTextEdit::ArataCursorul()
-{
-    m_cursorVizibil = true;
-    const int perioada = QGuiApplication::styleHints()->cursorFlashTime();
-    if (hasFocus() && perioada > 0)
-        m_clipire.start(perioada / 2, this);
-    else
-        m_clipire.stop();
     update();
-}
-
-void TZelCustomTextEdit::ClipesteCursorul()
-{
-    m_cursorVizibil = !m_cursorVizibil;
-    update();
-}
-
-void TZelCustomTextEdit::timerEvent(QTimerEvent *e)
-{
-    if (e->timerId() == m_clipire.timerId()) {
-        ClipesteCursorul();
-        return;
-    }
-    TZelFieldBasedControl::timerEvent(e);
 }
 
 void TZelCustomTextEdit::Copiaza()
@@ -753,7 +725,7 @@ void TZelCustomTextEdit::focusInEvent(QFocusEvent *e)
         m_cursor = int(m_text.size()) + 1;
         m_selectie = 0;
     }
-    ArataCursorul();
+    update();
     QWidget::focusInEvent(e);
 }
 
@@ -761,7 +733,6 @@ void TZelCustomTextEdit::focusOutEvent(QFocusEvent *e)
 {
     m_trage = false;
     m_focusDinClic = false;
-    m_clipire.stop();
     SetStareVizuala(StareInactiva());
     update();
     QWidget::focusOutEvent(e);
@@ -879,7 +850,8 @@ void TZelCustomTextEdit::paintEvent(QPaintEvent *)
     p.setClipRect(rect().adjusted(bw, bw, -bw, -bw));
     if (!(AscundeTextulCandEDezactivat && !isEnabled()))
         DeseneazaText(p, stare);
-    if (hasFocus() && EsteFocalizata(stare) && m_cursorVizibil) {
+    // A steady caret: where it stands is visible at every moment.
+    if (hasFocus() && EsteFocalizata(stare)) {
         const QFontMetrics fm(StilPentruStare(stare).Font);
         const int x = XText(stare) + fm.horizontalAdvance(m_text.left(m_cursor - 1));
         // Inverted like a system caret, so the letter under it stays readable.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBasicTimer>
 #include <QColor>
 #include <QFont>
 #include <QPointer>
@@ -204,11 +203,6 @@ public:
 
     static QString Version() { return QStringLiteral("1.0"); }
 
-    // The caret blinks at the platform's rate and shows again at every move.
-    bool CursorVizibil() const { return m_cursorVizibil; }
-    // One blink (what the timer does; tests call it directly).
-    void ClipesteCursorul();
-
     std::function<void(TZelCustomTextEdit *)> OnChange;
     std::function<void(TZelCustomTextEdit *)> OnLeft;
     std::function<void(TZelCustomTextEdit *)> OnRight;
@@ -236,7 +230,6 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
     void leaveEvent(QEvent *e) override;
     void changeEvent(QEvent *e) override;
-    void timerEvent(QTimerEvent *e) override;
     bool event(QEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
@@ -260,7 +253,6 @@ private:
     void Taie();
     void MutaFocusulLaUrmatorul();
     void IntraInHover();
-    void ArataCursorul();
 
     QString m_text;
     int m_cursor = 1;
@@ -270,8 +262,6 @@ private:
     bool m_autoSelectOnEnter = true;
     bool m_trage = false;
     bool m_focusDinClic = false;
-    bool m_cursorVizibil = true;
-    QBasicTimer m_clipire;
     QPointer<TZelMouseInWindowThread> m_urmaritor;
 };
 
