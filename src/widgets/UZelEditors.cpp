@@ -312,7 +312,7 @@ QColor TZelFieldBasedControl::CuloareaCutiei() const
     if (Color.isValid())
         return Color;
     if (const QWidget *p = parentWidget())
-        return p->palette().color(p->backgroundRole());
+        return p->palette().color(QPalette::Active, p->backgroundRole());
     return CuloriSistem::Fereastra();
 }
 

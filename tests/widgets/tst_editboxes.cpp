@@ -830,6 +830,7 @@ private Q_SLOTS:
         QTest::newRow("own other colour") << fata << alta << nimic << "stare";
         QTest::newRow("disabled colour wins") << fata << nimic << dezactivat << "dezactivat";
         QTest::newRow("disabled colour elsewhere") << alta << nimic << dezactivat << "dezactivat";
+        QTest::newRow("disabled with its parent") << fata << nimic << nimic << "fata, parent disabled";
     }
     void disabledLook()
     {
@@ -846,6 +847,14 @@ private Q_SLOTS:
         e->CuloareDezactivat = culoareDezactivat;
         const QColor stare = ZelTextEditStyleRepository()->Cold.BkColor.Culoare();
         QCOMPARE(e->grab().toImage().pixelColor(50, 12).rgb(), stare.rgb()); // enabled: the state's
+        if (fundal.endsWith(u", parent disabled")) {
+            // A disabled parent reads its colours from another group; the box still knows them.
+            QPalette p = parinte.palette();
+            p.setColor(QPalette::Disabled, parinte.backgroundRole(), QColor(1, 2, 3));
+            parinte.setPalette(p);
+            parinte.setEnabled(false);
+            fundal = QStringLiteral("fata");
+        }
         e->setEnabled(false);
         const QColor asteptat = fundal == u"fata" ? CuloriSistem::FataButon()
                                 : fundal == u"stare" ? stare
