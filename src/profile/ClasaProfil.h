@@ -16,6 +16,8 @@ public:
     virtual QString NumeProfil() const { return QString(); }
     // Braced field list that names a pupil; the base raises.
     virtual QString ListaCampuriElev() const;
+    // The naming fields of an entity table come from the database, not from the class:
+    // ListaCampuriOnorate in db/ValoriCampuri.h.
 };
 
 // Single program-wide slot. A second registration raises
