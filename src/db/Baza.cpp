@@ -999,6 +999,8 @@ void TQuery::Open()
         const bool cuCursor = p->tipInstructiune == isc_info_sql_stmt_select
                               || p->tipInstructiune == isc_info_sql_stmt_select_for_upd;
         if (cuCursor) {
+            // A selectable block or procedure may write; any cursor counts as a possible change.
+            m_db.impl()->generatie = GeneratieNoua();
             m_impl->rs = p->stmt->openCursor(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, 0);
             m_impl->instr = p;
             m_impl->deschis = true;
