@@ -33,8 +33,9 @@ int Nearest(double v)
 // Shrinks the font one pixel at a time while the text is wider than the room, never
 // below 2 (a start of 1 stays 1). Returns the height of the last font measured.
 //
-// Widths grow with the height, so the pixel-by-pixel walk ends at the largest height
-// that fits. Walking it at printer resolution means dozens of font sizes per area; the
+// At printer resolution the glyphs are not hinted and widths grow with the height, so
+// the pixel-by-pixel walk ends at the largest height that fits. Walking it there means
+// dozens of font sizes per area; the
 // width at the start height predicts the answer almost exactly, and two more
 // measurements around the prediction confirm it.
 template <typename Masoara>
@@ -64,6 +65,20 @@ int Potriveste(int h, int latime, Masoara masoara, int &latimeText)
     }
     latimeText = l;
     return g;
+}
+
+// The plain walk: one pixel less while the text is wider than the room, no font
+// created below 2. Screen heights are a few dozen pixels at most, and hinted screen
+// widths need not grow with every pixel, so the preview walks it as it is.
+template <typename Masoara>
+int PotrivestePasCuPas(int h, int latime, Masoara masoara, int &latimeText)
+{
+    latimeText = masoara(h);
+    while (latimeText > latime && h - 1 >= 2) {
+        --h;
+        latimeText = masoara(h);
+    }
+    return h;
 }
 
 int PozitieX(TAlignment a, int stanga, int latime, int latimeText)
@@ -307,7 +322,7 @@ TAsezareText TFormularTextArea::AsezarePreview(int dpiLogic) const
         const QFontMetricsF m(FontPentruCelula(f, dpiLogic));
         return int(std::ceil(m.horizontalAdvance(s.Text)));
     };
-    a.Font.Inaltime = Potriveste(h0, width(), masoara, a.Latime);
+    a.Font.Inaltime = PotrivestePasCuPas(h0, width(), masoara, a.Latime);
     a.Y = height() - a.Font.Inaltime;
     a.X = PozitieX(s.Alinere, 0, width(), a.Latime);
     return a;

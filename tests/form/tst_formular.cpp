@@ -772,6 +772,57 @@ private Q_SLOTS:
         dc.EndDoc();
     }
 
+    // The printer fit lands where the plain one-pixel walk at the sheet's resolution ends.
+    void tiparireaCaPasCuPas_data()
+    {
+        QTest::addColumn<double>("latimeMm");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("fits at the start") << 150.0 << QStringLiteral("Ion");
+        QTest::newRow("a little too wide") << 60.0 << QStringLiteral("Universitatea de Vest din Timişoara");
+        QTest::newRow("much too wide") << 18.0 << QStringLiteral("Universitatea de Vest din Timişoara");
+        QTest::newRow("bold capitals") << 33.0 << QStringLiteral("ŞTEFĂNESCU ŢUŢUIANU ÎNVĂŢĂMÂNT");
+        QTest::newRow("down to the floor") << 0.02 << QStringLiteral("Ionescu");
+    }
+    void tiparireaCaPasCuPas()
+    {
+        QFETCH(double, latimeMm);
+        QFETCH(QString, text);
+        TDispozitivInregistrare dc;
+        QWidget w;
+        TFontFormular f(&w, QStringLiteral("F"));
+        f.SetSize(5.7);
+        f.SetBold(text.startsWith(QStringLiteral("Ş")));
+        TFormularDePrintat p(&w);
+        TFormularTextArea a(&p, QStringLiteral("FormularTextArea1"));
+        a.Set_Left(20);
+        a.Set_Width(latimeMm);
+        a.Set_Height(6.4);
+        a.SetFont(&f);
+        a.SetText(text);
+        dc.BeginDoc(QStringLiteral("t"));
+        a.PrintTo(dc, false, 0, 0);
+        dc.EndDoc();
+        const auto s = dc.Scrieri().first();
+
+        const TDreptunghiDispozitiv r = a.PrinterRect(dc, 0, 0);
+        const int latime = r.Right - r.Left + 1;
+        const double k = dc.GetDeviceCaps(TDispozitivTiparire::PHYSICALHEIGHT) / 8.26771653543307;
+        int h = std::min(std::max(1, TFormularDePrintat::MmToPixels(k, 5.7)), TFormularDePrintat::MmToPixels(k, 6.4));
+        TFontDispozitiv fd = s.font;
+        auto masoara = [&](int inaltime) {
+            fd.Inaltime = inaltime;
+            dc.SeteazaFont(fd);
+            return dc.TextExtent(text).width();
+        };
+        int l = masoara(h);
+        while (l > latime && h - 1 >= 2) {
+            --h;
+            l = masoara(h);
+        }
+        QCOMPARE(s.font.Inaltime, h);
+        QCOMPARE(s.marime.width(), l);
+    }
+
     void faraFontNuSeTipareste()
     {
         TDispozitivInregistrare dc;
