@@ -214,8 +214,12 @@ void TFormularTextArea::PlaceFromMm()
 {
     TGarda g(m_stare, fisZooming);
     const double dpi = p_dpi();
-    setGeometry(TFormularDePrintat::MmToPixels(dpi, m_left), TFormularDePrintat::MmToPixels(dpi, m_top),
-                TFormularDePrintat::MmToPixels(dpi, m_width), TFormularDePrintat::MmToPixels(dpi, m_height));
+    const QRect r(TFormularDePrintat::MmToPixels(dpi, m_left), TFormularDePrintat::MmToPixels(dpi, m_top),
+                  TFormularDePrintat::MmToPixels(dpi, m_width), TFormularDePrintat::MmToPixels(dpi, m_height));
+    if (r == geometry())
+        return;
+    setGeometry(r);
+    Resize(); // with fisZooming set: the millimetres stay, only the notification goes out
 }
 
 void TFormularTextArea::SetBounds(const QRect &r)

@@ -15,9 +15,12 @@ constexpr int kFormatInregistrare = 2;
 
 [[noreturn]] void FormatInvalid() { throw EZel(QStringLiteral("Invalid format")); }
 
-std::unique_ptr<TListaParticularizareTextArea> &ListaRularii()
+// Deliberately never destroyed: the saves after each change are the ones that reach the
+// file, and a save run by static destruction at exit could meet the code page tables
+// already gone.
+TListaParticularizareTextArea *&ListaRularii()
 {
-    static std::unique_ptr<TListaParticularizareTextArea> lista;
+    static TListaParticularizareTextArea *lista = nullptr;
     return lista;
 }
 
@@ -51,12 +54,8 @@ TListaParticularizareTextArea::~TListaParticularizareTextArea()
 TListaParticularizareTextArea &TListaParticularizareTextArea::Lista()
 {
     auto &lista = ListaRularii();
-    if (!lista) {
-        // The list of a run is never destroyed: the saves after each change are the ones
-        // that reach the file, and nothing is written at exit.
-        lista = std::make_unique<TListaParticularizareTextArea>(
-            CaleInFolder(FolderulProgramului(), QStringLiteral("licenta.lic")));
-    }
+    if (!lista)
+        lista = new TListaParticularizareTextArea(CaleInFolder(FolderulProgramului(), QStringLiteral("licenta.lic")));
     return *lista;
 }
 
@@ -65,7 +64,8 @@ void TListaParticularizareTextArea::UitaLista()
     auto &lista = ListaRularii();
     if (lista) {
         lista->m_fisier.clear(); // the destructor then has nowhere to save
-        lista.reset();
+        delete lista;
+        lista = nullptr;
     }
 }
 

@@ -453,6 +453,37 @@ private Q_SLOTS:
         }
     }
 
+    // A zoom change places the areas from their millimetres and tells of the new bounds,
+    // without taking those pixels back as millimetres (whatever the ZoomLock).
+    void zoomulNuRescrieMilimetrii_data()
+    {
+        QTest::addColumn<double>("zoomLock");
+        QTest::newRow("lock 0") << 0.0;
+        QTest::newRow("lock 300") << 300.0;
+        QTest::newRow("lock 110") << 110.0;
+    }
+    void zoomulNuRescrieMilimetrii()
+    {
+        QFETCH(double, zoomLock);
+        TFormularDePrintat *p = Certificat();
+        TFormularTextArea *a = p->TextAreaByNumber(36);
+        a->SetZoomLock(zoomLock);
+        const double mm[] = {a->_Left(), a->_Top(), a->_Width(), a->_Height()};
+        QSignalSpy anunturi(a, &TFormularTextArea::Redimensionat);
+        p->SetZoom(110);
+        QCOMPARE(anunturi.count(), 1);
+        QCOMPARE(a->_Left(), mm[0]);
+        QCOMPARE(a->_Top(), mm[1]);
+        QCOMPARE(a->_Width(), mm[2]);
+        QCOMPARE(a->_Height(), mm[3]);
+        QCOMPARE(a->ZoomLock(), zoomLock);
+        const double dpi = p->ScreenDpi();
+        QCOMPARE(a->geometry(), QRect(TFormularDePrintat::MmToPixels(dpi, mm[0]), TFormularDePrintat::MmToPixels(dpi, mm[1]),
+                                      TFormularDePrintat::MmToPixels(dpi, mm[2]), TFormularDePrintat::MmToPixels(dpi, mm[3])));
+        p->SetZoom(110); // same zoom: nothing moves, nothing is told
+        QCOMPARE(anunturi.count(), 1);
+    }
+
     void setteriiMilimetrilorNuMutaZona()
     {
         TFormularDePrintat *p = Certificat();
