@@ -12,6 +12,7 @@
 #include <QJsonValue>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -114,26 +115,17 @@ public:
     {
         const QStringList cerut = Componente(cale);
         QJsonObject radacina = Citeste();
-        // An existing key keeps its spelling; a new one takes the spelling of the
-        // parents that exist already.
-        QStringList ales = cerut;
-        qsizetype potrivite = 0;
+        // An existing key is found whatever the case of its path and keeps its spelling;
+        // a new one is stored under its path exactly as it was asked for.
         for (auto it = radacina.constBegin(); it != radacina.constEnd(); ++it) {
             const QStringList existent = Componente(it.key());
-            qsizetype n = 0;
-            while (n < cerut.size() && n < existent.size() && AcelasiNume(cerut[n], existent[n]))
-                ++n;
-            if (n > potrivite) {
-                potrivite = n;
-                for (qsizetype i = 0; i < n; ++i)
-                    ales[i] = existent[i];
-            }
-            if (n == cerut.size() && existent.size() == cerut.size()) {
+            if (existent.size() == cerut.size()
+                && std::equal(cerut.cbegin(), cerut.cend(), existent.cbegin(), AcelasiNume)) {
                 m_cheie = it.key();
                 return;
             }
         }
-        m_cheie = ales.join(QLatin1Char('\\'));
+        m_cheie = cerut.join(QLatin1Char('\\'));
         radacina.insert(m_cheie, QJsonObject());
         Scrie(radacina);
     }

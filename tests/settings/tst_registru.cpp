@@ -32,6 +32,7 @@ private Q_SLOTS:
     {
         // A folder that does not exist yet: the store creates it.
         m_fisier = m_dir.filePath(QStringLiteral("%1/conf/registru.json").arg(QTest::currentTestFunction()));
+        QFile::remove(m_fisier); // rows of one table start alike
         Registru::RedirectioneazaStocul(m_fisier);
     }
     void cleanup() { Registru::RedirectioneazaStocul(QString()); }
@@ -47,20 +48,41 @@ private Q_SLOTS:
         QVERIFY(cheie.NumeValori().isEmpty());
     }
 
-    void keyPathsIgnoreCaseAndKeepTheFirstSpelling()
+    void keyPathsIgnoreCaseAndNewKeysKeepTheirOwnSpelling_data()
     {
+        const QString global = QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008\\Global");
+        QTest::addColumn<QString>("deschisa");
+        QTest::addColumn<bool>("aceeasi");
+        QTest::addColumn<QStringList>("chei");
+        QTest::newRow("same spelling") << global << true << QStringList{global};
+        QTest::newRow("other case, trailing separator")
+            << QStringLiteral("SOFTWARE\\ZELMORA soft\\Brevia\\2008\\GLOBAL\\") << true << QStringList{global};
+        QTest::newRow("doubled separator") << QStringLiteral("Software\\\\Zelmora SOFT\\Brevia\\2008\\Global") << true
+                                           << QStringList{global};
+        // The printer settings' key: its parents exist in another case, it is still
+        // stored under the path its owner names.
+        QTest::newRow("sibling with parents in another case")
+            << QStringLiteral("SOFTWARE\\Zelmora SOFT\\Brevia\\2008\\Lauridex") << false
+            << QStringList{global, QStringLiteral("SOFTWARE\\Zelmora SOFT\\Brevia\\2008\\Lauridex")};
+        QTest::newRow("parent is another key") << QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008") << false
+                                               << QStringList{global, QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008")};
+    }
+    void keyPathsIgnoreCaseAndNewKeysKeepTheirOwnSpelling()
+    {
+        QFETCH(QString, deschisa);
+        QFETCH(bool, aceeasi);
+        QFETCH(QStringList, chei);
         {
             TCheieRegistru a(QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008\\Global"));
             a.ScrieText(QStringLiteral("X"), QStringLiteral("global"));
         }
-        TCheieRegistru b(QStringLiteral("SOFTWARE\\ZELMORA soft\\Brevia\\2008\\GLOBAL\\"));
-        QCOMPARE(b.CitesteText(QStringLiteral("x")), QStringLiteral("global"));
-        TCheieRegistru c(QStringLiteral("SOFTWARE\\Zelmora SOFT\\Brevia\\2008\\Lauridex"));
-        c.ScrieText(QStringLiteral("all"), QStringLiteral("y"));
-        QStringList chei = Document(m_fisier).keys();
+        TCheieRegistru b(deschisa);
+        QCOMPARE(b.ExistaValoare(QStringLiteral("x")), aceeasi);
+        b.ScrieText(QStringLiteral("y"), QStringLiteral("1"));
+        QStringList gasite = Document(m_fisier).keys();
+        gasite.sort();
         chei.sort();
-        QCOMPARE(chei, (QStringList{QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008\\Global"),
-                                    QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008\\Lauridex")}));
+        QCOMPARE(gasite, chei);
     }
 
     void valueNamesIgnoreCaseAndKeepTheirSpelling()
