@@ -53,8 +53,10 @@ int64_t Intreg(const QString &s, int64_t minim, int64_t maxim)
 {
     bool ok = false;
     const qlonglong v = s.trimmed().toLongLong(&ok, 10);
-    if (!ok || v < minim || v > maxim)
+    if (!ok)
         throw EZel(QStringLiteral("'%1' nu este un numar intreg valid").arg(s));
+    if (v < minim || v > maxim)
+        throw EZel(QStringLiteral("'%1' nu este intre %2 si %3").arg(s).arg(minim).arg(maxim));
     return v;
 }
 
@@ -68,6 +70,9 @@ QString Margine(double v)
 
 QString CommaText(const QStringList &elemente)
 {
+    // A lone empty item would otherwise be written as nothing and read back as no item.
+    if (elemente.size() == 1 && elemente.front().isEmpty())
+        return QStringLiteral("\"\"");
     QString rezultat;
     for (qsizetype i = 0; i < elemente.size(); ++i) {
         if (i > 0)

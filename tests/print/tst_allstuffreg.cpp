@@ -3,6 +3,8 @@
 #include "text/Eroare.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -55,6 +57,8 @@ private Q_SLOTS:
         QTest::newRow("quote") << QStringList{"a\"b"} << "\"a\"\"b\"";
         QTest::newRow("control") << QStringList{"a\tb"} << "\"a\tb\"";
         QTest::newRow("empty items") << QStringList{"", "x", "", ""} << ",x,,";
+        QTest::newRow("lone empty item") << QStringList{""} << "\"\"";
+        QTest::newRow("two empty items") << QStringList{"", ""} << ",";
     }
     void commaTextWrites()
     {
@@ -75,6 +79,11 @@ private Q_SLOTS:
         QTest::newRow("unclosed quote takes the rest") << "\"a,b" << QStringList{"a,b"};
         QTest::newRow("empty") << "" << QStringList{};
         QTest::newRow("trailing comma") << "a," << QStringList{"a", ""};
+        QTest::newRow("trailing comma and blank") << "a, " << QStringList{"a"};
+        QTest::newRow("leading comma") << ",a" << QStringList{"", "a"};
+        QTest::newRow("only blanks") << " \t " << QStringList{};
+        QTest::newRow("text right after a closing quote") << "\"a b\"c,d" << QStringList{"a b", "c", "d"};
+        QTest::newRow("quoted empty") << "a,\"\",b" << QStringList{"a", "", "b"};
     }
     void commaTextReads()
     {
@@ -189,7 +198,7 @@ private Q_SLOTS:
         QTest::newRow("eleven items") << "0,1,0,0,0,2,0,0,0,0,P" << "11 elemente";
         QTest::newRow("empty") << "" << "0 elemente";
         QTest::newRow("feed mode not a number") << "0,1,0,0,0,x,0,0,0,0,P,0" << "'x'";
-        QTest::newRow("feed mode out of range") << "0,1,0,0,0,256,0,0,0,0,P,0" << "'256'";
+        QTest::newRow("feed mode out of range") << "0,1,0,0,0,256,0,0,0,0,P,0" << "'256' nu este intre 0 si 255";
         QTest::newRow("decimal point") << "0,1,0,0,0,2,1.5,0,0,0,P,0" << "1.5";
         QTest::newRow("empty margin") << "0,1,0,0,0,2,0,,0,0,P,0" << "";
         QTest::newRow("printer index") << "0,1,0,0,0,2,0,0,0,0,P,2x" << "'2x'";
@@ -208,6 +217,21 @@ private Q_SLOTS:
         }
         QVERIFY(!CurrentPrinterSettings());
         QCOMPARE(Continut(m_fisier), inainte); // nothing written over what the user had
+    }
+
+    void keyIsStoredUnderItsOwnPath()
+    {
+        // The global settings' key, with the same parents spelled otherwise, exists first.
+        TCheieRegistru(QStringLiteral("Software\\Zelmora SOFT\\Brevia\\2008\\Global"))
+            .ScrieText(QStringLiteral("NotaDiploma"), QStringLiteral("NOTA"));
+        { TAllStuffReg s; }
+        const QJsonObject doc = QJsonDocument::fromJson(Continut(m_fisier)).object();
+        const QJsonObject cheie = doc.value(QStringLiteral("SOFTWARE\\Zelmora SOFT\\Brevia\\2008\\Lauridex")).toObject();
+        QStringList nume = cheie.keys();
+        nume.sort();
+        QCOMPARE(nume, (QStringList{"OglindescFata", "OglindescVerso", "all"}));
+        for (const QString &n : nume)
+            QVERIFY(cheie.value(n).isString());
     }
 
     void mirrorValueOfTheOtherTypeFailsCreation()
