@@ -265,6 +265,136 @@ private Q_SLOTS:
         QCOMPARE(FontNumit(QStringLiteral("DREAPTA_BOLD"))->Utilizatori().size(), 20);
     }
 
+    // Every area of the certificate as loaded: child order, binding, millimetres, font, alignment.
+    void zoneleCertificatului_data()
+    {
+        QTest::addColumn<int>("ordine");
+        QTest::addColumn<QString>("d1");
+        QTest::addColumn<QString>("d2");
+        QTest::addColumn<QString>("d3");
+        QTest::addColumn<double>("stanga");
+        QTest::addColumn<double>("sus");
+        QTest::addColumn<double>("latime");
+        QTest::addColumn<double>("inaltime");
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<int>("aliniere");
+        QTest::newRow("1") << 0 << QStringLiteral("Lauridex.FATA.C_NUME") << QString() << QString() << 34.14019637118527 << 64.58956070224241 << 35.31455202031695 << 4.361892411060526 << QStringLiteral("Stanga_nume_mic") << int(taCenter);
+        QTest::newRow("2") << 1 << QStringLiteral("Lauridex.FATA.C_GRAD_1_L2") << QString() << QString() << 20.7189889525375 << 56.11742351922099 << 65.84779889774063 << 3.774714586494686 << QStringLiteral("VERSO_1_BOLD") << int(taLeftJustify);
+        QTest::newRow("3") << 2 << QStringLiteral("Lauridex.FATA.C_INSTITUTIA_2") << QString() << QString() << 23.23546534353395 << 76.1653521008261 << 64.25403051677623 << 4.11024477196088 << QStringLiteral("Stanga") << int(taLeftJustify);
+        QTest::newRow("4") << 3 << QStringLiteral("Lauridex.FATA.C_ADRESA") << QString() << QString() << 25.33252900269767 << 81.7016001610183 << 62.24084940397905 << 4.278009864693977 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("5") << 4 << QStringLiteral("Lauridex.FATA.C_SESIUNEA") << QString() << QString() << 18.95745547883998 << 93.02574392050236 << 29.44277377465855 << 4.361892411060526 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("6") << 5 << QStringLiteral("Lauridex.FATA.C_MEDIA_GEN") << QStringLiteral("cifre") << QStringLiteral("MEDIE_COTOR") << 73.81664080256274 << 93.02574392050236 << 14.8472107068791 << 4.361892411060526 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("28") << 6 << QStringLiteral("Lauridex.FATA.D_FCT_DIDACTICA") << QString() << QString() << 139.0772618757376 << 86.56678785027813 << 62.74414468217834 << 5.452365513825658 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("29") << 7 << QStringLiteral("Lauridex.FATA.C_SECRETAR_SEF") << QString() << QString() << 40.7669175341426 << 163.9064956002359 << 40.51526989504296 << 4.529657503793623 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("31") << 8 << QStringLiteral("Lauridex.FATA.D_GRAD_1") << QString() << QString() << 195.2785679413251 << 64.4217956095093 << 58.46613481748436 << 5.452365513825658 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("32") << 9 << QStringLiteral("Lauridex.FATA.D_SPECIALITATEA") << QString() << QString() << 231.8513581571403 << 86.90231803574432 << 38.3343236895127 << 5.200717874726012 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("55") << 10 << QStringLiteral("Lauridex.FATA.D_SECRETAR_SEF") << QString() << QString() << 162.228844672905 << 174.3918138960545 << 58.2144871783847 << 5.8717782456584 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("36") << 11 << QStringLiteral("Lauridex.FATA.D_NUME") << QString() << QString() << 155.7698886026807 << 77.84300302815707 << 85.56019729387955 << 6.375073523857692 << QStringLiteral("dreapta_nume") << int(taCenter);
+        QTest::newRow("84") << 12 << QStringLiteral("Lauridex.FATA.C_ABREVIERE") << QString() << QString() << 27.17794502276174 << 65.84779889774063 << 6.626721162957338 << 2.9358891228292 << QStringLiteral("VERSO_1_BOLD") << int(taLeftJustify);
+        QTest::newRow("85") << 13 << QStringLiteral("Lauridex.FATA.D_ABREVIERE") << QString() << QString() << 131.1084199709154 << 80.61112705825317 << 22.73217006533466 << 3.606949493761589 << QStringLiteral("VERSO_1_BOLD") << int(taLeftJustify);
+        QTest::newRow("62") << 14 << QStringLiteral("Lauridex.FATA.C_GRAD_1_L1") << QString() << QString() << 54.94306787008932 << 49.82623254172985 << 32.71419308295395 << 4.11024477196088 << QStringLiteral("VERSO_1_BOLD") << int(taCenter);
+        QTest::newRow("86") << 15 << QStringLiteral("Lauridex.FATA.C_SPECIALITATEA") << QString() << QString() << 70.796869133367 << 70.71298658700044 << 16.77650927330972 << 3.774714586494686 << QStringLiteral("LimbaMaterna") << int(taCenter);
+        QTest::newRow("87") << 16 << QStringLiteral("Lauridex.FATA.C_GRAD_2_L1") << QString() << QString() << 55.9496584264879 << 99.23305235162697 << 31.70760252655536 << 3.774714586494686 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("94") << 17 << QStringLiteral("Lauridex.FATA.C_GRAD_2_L2") << QString() << QString() << 19.71239839613892 << 104.6015353190861 << 66.93827200050578 << 4.11024477196088 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("95") << 18 << QStringLiteral("Lauridex.FATA.C_ORDIN_NR") << QString() << QString() << 35.0629043812173 << 116.3450918104029 << 8.30437209028831 << 3.774714586494686 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("96") << 19 << QStringLiteral("Lauridex.FATA.C_ORDIN_DATA") << QString() << QString() << 49.82623254172985 << 116.3870330835861 << 12.70820577453211 << 3.774714586494686 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("97") << 20 << QStringLiteral("Lauridex.FATA.C_DATA_VIGOARE") << QString() << QString() << 19.62851584977237 << 121.9652224169616 << 69.03533565966947 << 3.774714586494686 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("103") << 21 << QStringLiteral("Lauridex.FATA.D_INSTITUTIA_2") << QString() << QString() << 126.2432322816556 << 94.61951230146678 << 144.5296273895632 << 5.116835328359463 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("112") << 22 << QStringLiteral("Lauridex.FATA.D_MEDIA_GEN") << QStringLiteral("cifre") << QStringLiteral("MEDIE_DIPLOMA") << 155.7698886026807 << 118.4421554695666 << 29.52665632102509 << 4.613540050160172 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("113") << 23 << QStringLiteral("Lauridex.FATA.D_ADRESA") << QString() << QString() << 127.3337053844207 << 103.0077669381216 << 143.6069193795312 << 4.613540050160172 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("114") << 24 << QStringLiteral("Lauridex.FATA.D_ORDIN_NR") << QString() << QString() << 124.4816988079581 << 134.0443090937446 << 26.50688465182935 << 5.032952781992915 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("115") << 25 << QStringLiteral("Lauridex.FATA.D_ORDIN_DATA") << QString() << QString() << 159.7123682819085 << 134.7992520110436 << 26.92629738366209 << 4.278009864693977 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("116") << 26 << QStringLiteral("Lauridex.FATA.D_SESIUNEA") << QString() << QString() << 220.6110969440228 << 110.3055484720114 << 50.49729291266224 << 5.032952781992915 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("118") << 27 << QStringLiteral("Lauridex.FATA.D_GRAD_2") << QString() << QString() << 212.9777852246668 << 118.0227427377338 << 57.37566171471922 << 5.032952781992915 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("119") << 28 << QStringLiteral("Lauridex.FATA.D_RECTOR") << QString() << QString() << 129.5985341363176 << 161.3900192092395 << 47.1419910580003 << 4.69742259652672 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("120") << 29 << QStringLiteral("Lauridex.FATA.D_DECAN/DIRECTOR") << QString() << QString() << 208.0287149890405 << 160.8867239310402 << 65.59615125864099 << 5.116835328359463 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("182") << 30 << QStringLiteral("Lauridex.FATA.C_FCT_DIDACTICA") << QString() << QString() << 31.12042470198952 << 71.13239931883318 << 18.70580783974033 << 3.439184401028492 << QStringLiteral("Stanga") << int(taCenter);
+        QTest::newRow("67") << 31 << QStringLiteral("Lauridex.FATA.D_DATA_VIGOARE") << QString() << QString() << 230.0898246834428 << 134.6314869183105 << 41.10244771960881 << 4.445774957427074 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("76") << 32 << QStringLiteral("Lauridex.FATA.D_INSTITUTIA") << QString() << QString() << 118.7776856550328 << 44.70939721337039 << 152.0790565625525 << 5.200717874726012 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("26") << 33 << QStringLiteral("Lauridex.FATA.C_MEDIA_GEN") << QStringLiteral("litere") << QStringLiteral("MEDIE_COTOR") << 19.46075075703927 << 98.64587452706112 << 17.78309982970829 << 4.361892411060526 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("11") << 34 << QStringLiteral("Lauridex.FATA.C_RECTOR") << QString() << QString() << 24.03234953401617 << 143.4391542867981 << 30.44936433105713 << 4.529657503793623 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("12") << 35 << QStringLiteral("Lauridex.FATA.C_DECAN/DIRECTOR") << QString() << QString() << 55.23665678237223 << 143.4391542867981 << 37.49549822584721 << 4.529657503793623 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("13") << 36 << QStringLiteral("Lauridex.FATA.C_REGISTRU_NR") << QString() << QString() << 24.99699881723148 << 178.5859412143819 << 18.37027765427414 << 3.774714586494686 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("14") << 37 << QStringLiteral("Lauridex.FATA.C_REGISTRU_DATA") << QString() << QString() << 51.16835328359464 << 178.6698237607485 << 35.3984345666835 << 3.774714586494686 << QStringLiteral("Stanga_mic") << int(taCenter);
+        QTest::newRow("15") << 38 << QStringLiteral("Lauridex.FATA.C_INSTITUTIA_1") << QString() << QString() << 20.7189889525375 << 28.52006576462652 << 66.93827200050578 << 3.774714586494686 << QStringLiteral("VERSO_1_BOLD") << int(taCenter);
+        QTest::newRow("7") << 39 << QStringLiteral("Lauridex.FATA.D_REGISTRU_NR") << QString() << QString() << 124.9011115397908 << 183.5350114500083 << 23.4871129826336 << 4.69742259652672 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+        QTest::newRow("8") << 40 << QStringLiteral("Lauridex.FATA.D_REGISTRU_DATA") << QString() << QString() << 157.1120093445455 << 183.5350114500083 << 31.53983743382227 << 4.69742259652672 << QStringLiteral("DREAPTA_BOLD") << int(taCenter);
+    }
+    void zoneleCertificatului()
+    {
+        QFETCH(int, ordine);
+        QFETCH(QString, d1);
+        QFETCH(QString, d2);
+        QFETCH(QString, d3);
+        QFETCH(double, stanga);
+        QFETCH(double, sus);
+        QFETCH(double, latime);
+        QFETCH(double, inaltime);
+        QFETCH(QString, font);
+        QFETCH(int, aliniere);
+        TFormularDePrintat *p = Certificat();
+        const QList<TFormularTextArea *> arii = p->TextAreas();
+        QCOMPARE(arii.size(), 41);
+        TFormularTextArea *a = arii.at(ordine);
+        QCOMPARE(a->objectName(), QStringLiteral("FormularTextArea") + QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(a->Denumire1(), d1);
+        QCOMPARE(a->Denumire2(), d2);
+        QCOMPARE(a->Denumire3(), d3);
+        QCOMPARE(a->_Left(), stanga);
+        QCOMPARE(a->_Top(), sus);
+        QCOMPARE(a->_Width(), latime);
+        QCOMPARE(a->_Height(), inaltime);
+        QVERIFY(a->Font());
+        QCOMPARE(a->Font()->objectName(), font);
+        QCOMPARE(int(a->Alignment()), aliniere);
+        QCOMPARE(a->ZoomLock(), 300.0);
+        QVERIFY(a->SursaText().isEmpty());
+        QCOMPARE(a->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    // Every form font of the certificate's window, in component order.
+    void fonturileCertificatului_data()
+    {
+        QTest::addColumn<int>("ordine");
+        QTest::addColumn<double>("marime");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Stanga") << 0 << 4.0 << false;
+        QTest::newRow("Stanga_2") << 1 << 3.0 << false;
+        QTest::newRow("Dreapta") << 2 << 3.0 << false;
+        QTest::newRow("verso_1") << 3 << 2.5 << false;
+        QTest::newRow("DREAPTA_BOLD") << 4 << 4.7 << true;
+        QTest::newRow("VERSO_1_BOLD") << 5 << 4.0 << false;
+        QTest::newRow("verso_pitic") << 6 << 2.2 << false;
+        QTest::newRow("stanga_nume") << 7 << 5.0 << false;
+        QTest::newRow("dreapta_nume") << 8 << 5.7 << false;
+        QTest::newRow("Stanga_nume_mic") << 9 << 4.0 << false;
+        QTest::newRow("Stanga_mic") << 10 << 4.0 << false;
+        QTest::newRow("LimbaMaterna") << 11 << 4.0 << false;
+    }
+    void fonturileCertificatului()
+    {
+        QFETCH(int, ordine);
+        QFETCH(double, marime);
+        QFETCH(bool, bold);
+        Certificat();
+        QList<TFontFormular *> fonturi;
+        for (QObject *o : m_fereastra->children())
+            if (auto *f = qobject_cast<TFontFormular *>(o))
+                fonturi << f;
+        QCOMPARE(fonturi.size(), 12);
+        const TFontFormular *f = fonturi.at(ordine);
+        QCOMPARE(f->objectName(), QString::fromLatin1(QTest::currentDataTag()));
+        QCOMPARE(f->FontName(), QStringLiteral("Arial"));
+        QCOMPARE(f->Size(), marime);
+        QCOMPARE(f->Bold(), bold);
+        QCOMPARE(f->Italic(), false);
+        QCOMPARE(f->CodePage(), 1250);
+        QCOMPARE(f->CharSet(), 238);
+        QVERIFY(f->DescrierePentruEditor().isEmpty());
+        QCOMPARE(f->Eticheta(), f->objectName());
+    }
+
+
     void machetaStricata_data()
     {
         QTest::addColumn<QString>("text");
