@@ -38,7 +38,7 @@ TZelVGridEditorForm::TZelVGridEditorForm(TZelVirtualGrid *grid, TZelVirtualGridL
       m_tip(valoare.Tip())
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    const int latimeControl = std::max(celula.width(), 40);
+    int latimeControl = std::max(celula.width(), 40);
     const int inaltime = celula.height() + 1;
     QWidget *control = nullptr;
 
@@ -75,6 +75,8 @@ TZelVGridEditorForm::TZelVGridEditorForm(TZelVirtualGrid *grid, TZelVirtualGridL
         m_data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         const QDate d = valoare.AsData();
         m_data->setDate(d.isValid() ? d : QDate::currentDate());
+        // A narrow column would hide the year under the drop-down arrow.
+        latimeControl = std::max(latimeControl, m_data->sizeHint().width());
         m_data->resize(latimeControl, inaltime);
         control = m_data;
     } else {
@@ -107,7 +109,8 @@ TZelVGridEditorForm::TZelVGridEditorForm(TZelVirtualGrid *grid, TZelVirtualGridL
                 mesaj = QStringLiteral("Nu gasesc elementul cautat");
             CreeazaPanoul(latimeEditor, celula);
             m_mesaj->setText(mesaj);
-            if (!textTastat.isEmpty())
+            // With no proposals at all the message is all there is to show.
+            if (!textTastat.isEmpty() || m_propuneri.Count() == 0)
                 Filtreaza();
         }
         m_text->OnChange = [this](TZelCustomTextEdit *) {
@@ -162,6 +165,7 @@ void TZelVGridEditorForm::CreeazaPanoul(int latimeEditor, const QRect &celula)
     m_nota->setFont(bold);
     m_mesaj = new QLabel(m_panou);
     m_mesaj->setWordWrap(true);
+    m_mesaj->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_nota->hide();
     m_mesaj->hide();
 
@@ -344,8 +348,10 @@ void TZelVGridEditorForm::Activeaza()
         m_num->setFocus(Qt::PopupFocusReason);
     else if (m_text)
         m_text->setFocus(Qt::PopupFocusReason);
-    else if (m_data)
+    else if (m_data) {
         m_data->setFocus(Qt::PopupFocusReason);
+        m_data->selectAll();
+    }
 }
 
 bool TZelVGridEditorForm::eventFilter(QObject *o, QEvent *e)

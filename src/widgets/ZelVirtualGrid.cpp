@@ -181,8 +181,16 @@ QColor CuloareHover(const QColor &fundal, int intensitate)
         h1 = h2 < 0 ? 0 : h2;
     if (h2 < 0)
         h2 = h1;
+    // Hue is a circle: a reddish background and its tint lie on both sides of 0, and the
+    // long way round would flash through green and blue in mid-fade.
+    if (h2 - h1 > 0.5f)
+        h1 += 1.0f;
+    else if (h1 - h2 > 0.5f)
+        h2 += 1.0f;
     const float f = float(std::min(intensitate, 11) - 1) / 10.0f;
-    const float h = h1 + (h2 - h1) * f;
+    float h = h1 + (h2 - h1) * f;
+    if (h >= 1.0f)
+        h -= 1.0f;
     const float s = s1 + (s2 - s1) * f;
     const float v = v1 + (v2 - v1) * f;
     return QColor::fromHsvF(std::clamp(h, 0.0f, 1.0f), std::clamp(s, 0.0f, 1.0f), std::clamp(v, 0.0f, 1.0f)).toRgb();
@@ -248,6 +256,9 @@ TZelVirtualGridLine *TZelVirtualGridList::Add(TZelVirtualGridLine *linie)
 
 void TZelVirtualGridList::Clear()
 {
+    // An open editor would hand its value to a freed line.
+    if (TZelVGridEditorForm *e = m_grid->Editor())
+        e->Renunta();
     m_grid->BeginUpdate();
     m_linii.clear();
     m_grid->EndUpdate();
@@ -310,6 +321,7 @@ void TZelVirtualGridColumn::SetFontUmbrela1(const TZelFont &f) { m_fontUmbrela1 
 void TZelVirtualGridColumn::SetFontUmbrela2(const TZelFont &f) { m_fontUmbrela2 = f; Schimbat(); }
 void TZelVirtualGridColumn::SetCuloareUmbrela1(const QColor &c) { m_culoareUmbrela1 = c; Schimbat(); }
 void TZelVirtualGridColumn::SetCuloareUmbrela2(const QColor &c) { m_culoareUmbrela2 = c; Schimbat(); }
+void TZelVirtualGridColumn::SetAllowMultiLineGridPrint(bool v) { m_multiLinePrint = v; Schimbat(); }
 
 void TZelVirtualGridColumn::SetWidth(int w)
 {
@@ -849,7 +861,7 @@ void TZelVirtualGrid::DeseneazaHeader(QPainter &p, int col, const QRect &rect)
     font.setPointSize(std::max(8, font.pointSize() - 2));
     p.setFont(font);
     p.setPen(c->Stil(1).FontNormal().Culoare);
-    const QRect titlu(rect.left() + 2, y, rect.width() - 4, rect.bottom() - y);
+    const QRect titlu(rect.left() + 2, y, rect.width() - 4, rect.bottom() + 1 - y);
     p.drawText(titlu, int(c->AliniereTextInHeader() | Qt::AlignVCenter) | Qt::TextWordWrap, c->NumeColoana());
 
     p.setPen(linii);

@@ -241,7 +241,7 @@ public:
     QColor CuloareUmbrela2() const { return m_culoareUmbrela2; }
     void SetCuloareUmbrela2(const QColor &c);
     bool AllowMultiLineGridPrint() const { return m_multiLinePrint; }
-    void SetAllowMultiLineGridPrint(bool v) { m_multiLinePrint = v; }
+    void SetAllowMultiLineGridPrint(bool v);
 
     // Styles 1..10; throws EZel "Sunt definite stiluri de la 1 la 10" for other numbers.
     TZelCuloriColoana &Stil(int nr);

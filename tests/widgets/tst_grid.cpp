@@ -8,6 +8,8 @@
 #include "widgets/ZelVirtualGrid.h"
 
 #include <QDateEdit>
+#include <QLineEdit>
+#include <QWheelEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -442,6 +444,32 @@ private Q_SLOTS:
         QCOMPARE(CuloareHover(QColor(100, 150, 200), 1), QColor(100, 150, 200));
     }
 
+    // Every fade step lies between the background and its tint, also for reddish colours
+    // whose tint sits on the other side of hue 0.
+    void culoareHoverIntreCapete_data()
+    {
+        QTest::addColumn<QColor>("fundal");
+        QTest::newRow("alb") << QColor(255, 255, 255);
+        QTest::newRow("roz") << QColor(255, 200, 200);
+        QTest::newRow("rosu trandafiriu") << QColor(255, 150, 160);
+        QTest::newRow("albastru") << QColor(100, 150, 200);
+        QTest::newRow("verde deschis") << QColor(200, 255, 200);
+        QTest::newRow("aproape negru") << QColor(10, 10, 10);
+        QTest::newRow("antet") << QColor(207, 216, 247);
+    }
+    void culoareHoverIntreCapete()
+    {
+        QFETCH(QColor, fundal);
+        const QColor tenta(std::max(0, fundal.red() - 20), std::max(0, fundal.green() - 20), fundal.blue());
+        auto intre = [](int v, int a, int b) { return v >= std::min(a, b) - 2 && v <= std::max(a, b) + 2; };
+        for (int i = 2; i <= 10; ++i) {
+            const QColor c = CuloareHover(fundal, i);
+            QVERIFY2(intre(c.red(), fundal.red(), tenta.red()) && intre(c.green(), fundal.green(), tenta.green()) &&
+                         intre(c.blue(), fundal.blue(), tenta.blue()),
+                     qPrintable(QStringLiteral("%1: %2").arg(i).arg(c.name())));
+        }
+    }
+
     void hoverPeLinie()
     {
         TZelVirtualGrid g;
@@ -564,6 +592,86 @@ private Q_SLOTS:
         QVERIFY(!g.Editor());
         QVERIFY(!scris);
         QCOMPARE(g.IdPropunereAleasa(), -1);
+    }
+
+    void editorTipNecunoscut_data()
+    {
+        QTest::addColumn<int>("tip");
+        QTest::newRow("auto") << int(atAuto);
+        QTest::newRow("ask") << int(atAsk);
+    }
+    void editorTipNecunoscut()
+    {
+        QFETCH(int, tip);
+        TZelVirtualGrid g;
+        Umple(g, 2, 1);
+        TZelValoareDate v;
+        if (tip == atAsk)
+            v.SetAsk();
+        QCOMPARE(MesajDin([&] { TZelVGridEditorForm e(&g, g.Linii().Items(0), 1, v, QString(), QRect(0, 0, 100, 24)); }),
+                 QStringLiteral("Nu cunosc tipul"));
+    }
+
+    // The date picker shows the whole date even in a narrow column, selected, and gives
+    // back the kind it was opened with.
+    void editorData_data()
+    {
+        QTest::addColumn<int>("tip");
+        QTest::newRow("zi si luna") << int(atDataScurtFaraAn);
+        QTest::newRow("scurta") << int(atDataScurtCuAn);
+        QTest::newRow("lunga") << int(atDataLung);
+    }
+    void editorData()
+    {
+        QFETCH(int, tip);
+        TZelVirtualGrid g;
+        g.resize(500, 300);
+        Umple(g, 3, 3);
+        g.Coloane().Items(1)->SetWidth(50);
+        const QDate d(2008, 5, 5);
+        g.OnGetCellValue = [&](TZelVirtualGridLine *, int, TZelValoareDate &v) {
+            if (tip == atDataScurtFaraAn)
+                v.SetAsDataScurtFaraAn(d);
+            else if (tip == atDataScurtCuAn)
+                v.SetAsDataScurtCuAn(d);
+            else
+                v.SetAsDataLung(d);
+        };
+        TZelValoareDate primit;
+        g.OnSetCellValue = [&](TZelVirtualGridLine *, int, const TZelValoareDate &v) { primit = v; };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QVERIFY(g.DeschideEditorul(QString()));
+        QDateEdit *de = g.Editor()->DataEdit();
+        QVERIFY(de);
+        QVERIFY(de->width() >= de->sizeHint().width());
+        QVERIFY(g.Editor()->width() >= g.ColWidths(1));
+        QCOMPARE(g.Editor()->ButonAccepta()->x(), de->width());
+        auto *le = de->findChild<QLineEdit *>();
+        QVERIFY(le);
+        QCOMPARE(le->selectedText(), le->text());
+        de->setDate(QDate(2009, 3, 1));
+        QTest::mouseClick(g.Editor()->ButonAccepta(), Qt::LeftButton);
+        QVERIFY(!g.Editor());
+        QCOMPARE(int(primit.Tip()), tip);
+        QCOMPARE(primit.AsData(), QDate(2009, 3, 1));
+    }
+
+    void liniiGoliteCuEditorulDeschis()
+    {
+        TZelVirtualGrid g;
+        g.resize(500, 300);
+        Umple(g, 3, 3);
+        bool scris = false;
+        g.OnSetCellValue = [&](TZelVirtualGridLine *, int, const TZelValoareDate &) { scris = true; };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QVERIFY(g.DeschideEditorul(QStringLiteral("a")));
+        g.Linii().Clear();
+        QVERIFY(!g.Editor());
+        QVERIFY(!scris);
+        QCOMPARE(g.RowCount(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void eroriDinHandlere()
@@ -744,6 +852,31 @@ private Q_SLOTS:
         QCOMPARE(g.Editor()->MesajNota(), mesaj);
         g.Editor()->Renunta();
     }
+    // A handler that gives only a message: the note shows at once, typed text or not.
+    void propuneriDoarMesaj_data()
+    {
+        QTest::addColumn<QString>("tastat");
+        QTest::newRow("fara text") << QString();
+        QTest::newRow("cu text") << QStringLiteral("b");
+    }
+    void propuneriDoarMesaj()
+    {
+        QFETCH(QString, tastat);
+        TZelVirtualGrid g;
+        g.resize(500, 300);
+        Umple(g, 3, 3);
+        g.OnGetVarianteText = [](TZelVirtualGridLine *, int, TListaLiniiDeDateFiltrareCautareLink &, QString &m) {
+            m = QStringLiteral("Nu exista elevi");
+        };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QVERIFY(g.DeschideEditorul(tastat));
+        QVERIFY(g.Editor()->PanouDeschis());
+        QVERIFY(g.Editor()->NotaVizibila());
+        QCOMPARE(g.Editor()->MesajNota(), QStringLiteral("Nu exista elevi"));
+        g.Editor()->Renunta();
+    }
+
     void navigareSiCeluleVizibile()
     {
         TZelVirtualGrid g;
@@ -798,6 +931,34 @@ private Q_SLOTS:
         QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(2, 3));
         QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(2, 0).center() + QPoint(-10, 0));
         QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(2, 3));
+    }
+
+    void evenimenteleGrilei()
+    {
+        TZelCustomDrawGrid g;
+        g.resize(300, 200);
+        g.SetColCount(6);
+        g.SetRowCount(50);
+        g.SetFixedRows(1);
+        g.SetFixedCols(1);
+        g.SetColWidths(2, 90);
+        QList<QPoint> mutate;
+        g.OnColumnMoved = [&](TZelCustomGrid *, int de, int la) { mutate << QPoint(de, la); };
+        g.OnRowMoved = [&](TZelCustomGrid *, int de, int la) { mutate << QPoint(-de, -la); };
+        int schimbari = 0;
+        g.OnTopLeftChanged = [&](TZelCustomGrid *) { ++schimbari; };
+        g.MoveColumn(2, 4);
+        QCOMPARE(g.ColWidths(4), 90);
+        g.MoveRow(3, 1);
+        g.MoveColumn(1, 9); // outside: nothing
+        QCOMPARE(mutate, (QList<QPoint>{QPoint(2, 4), QPoint(-3, -1)}));
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QWheelEvent roata(QPointF(50, 50), g.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(g.viewport(), &roata);
+        QVERIFY(g.TopRow() > 1);
+        QCOMPARE(schimbari, 1);
     }
 
     void imagini()
