@@ -43,6 +43,12 @@ QByteArray JpegMic(QColor c = Qt::red)
     return CodecJpeg::Codifica(img, 90);
 }
 
+// Pixels of a length at a zoom.
+int MmPx(double zoom, double mm)
+{
+    return TFormularDePrintat::MmToPixels(TFormularDePrintat::ScreenDpiLaZoom(zoom), mm);
+}
+
 // A filled value of plausible length for an area.
 QString Valoare(const TFormularTextArea *a)
 {
@@ -175,6 +181,77 @@ private Q_SLOTS:
         QCOMPARE(p->TextAreaByNumber(1)->Repictari(), zonaInainte);
         p->SetZoom(110);
         QVERIFY(p->Repictari() > inainte);
+    }
+
+    // What each page setter does besides storing: repaint, new pixel size, areas moved.
+    void setteriiPaginii_data()
+    {
+        QTest::addColumn<QString>("proprietate");
+        QTest::addColumn<bool>("repicteaza");
+        QTest::addColumn<QSize>("marime");
+        QTest::addColumn<bool>("muta");
+        const QSize acum(1164, 836);
+        QTest::newRow("Zoom") << "Zoom" << true << QSize(1281, 919) << true;
+        QTest::newRow("Latime") << "Latime" << false << QSize(MmPx(100, 100.0), 836) << false;
+        QTest::newRow("Inaltime") << "Inaltime" << false << QSize(1164, MmPx(100, 100.0)) << false;
+        QTest::newRow("TextAreaWithBorder") << "TextAreaWithBorder" << true << acum << false;
+        QTest::newRow("TextAreaTransparent") << "TextAreaTransparent" << true << acum << false;
+        QTest::newRow("TextAreaBaseLine1") << "TextAreaBaseLine1" << true << acum << false;
+        QTest::newRow("TextAreaBaseLine2") << "TextAreaBaseLine2" << true << acum << false;
+        QTest::newRow("TextAreaTopLine1") << "TextAreaTopLine1" << true << acum << false;
+        QTest::newRow("TextAreaTopLine2") << "TextAreaTopLine2" << true << acum << false;
+        QTest::newRow("TextAreaBaseLine1_color") << "TextAreaBaseLine1_color" << true << acum << false;
+        QTest::newRow("TextAreaBaseLine2_delta") << "TextAreaBaseLine2_delta" << true << acum << false;
+        QTest::newRow("TextAreaTopLine1_delta") << "TextAreaTopLine1_delta" << true << acum << false;
+        QTest::newRow("DeltaSus") << "DeltaSus" << false << acum << false;
+        QTest::newRow("DeltaStanga") << "DeltaStanga" << false << acum << false;
+        QTest::newRow("DenumireFormular") << "DenumireFormular" << false << acum << false;
+    }
+    void setteriiPaginii()
+    {
+        QFETCH(QString, proprietate);
+        QFETCH(bool, repicteaza);
+        QFETCH(QSize, marime);
+        QFETCH(bool, muta);
+        TFormularDePrintat *p = Certificat();
+        TFormularTextArea *a = p->TextAreaByNumber(1);
+        const QRect zona = a->geometry();
+        const int inainte = p->Repictari();
+        if (proprietate == QLatin1String("Zoom"))
+            p->SetZoom(110);
+        else if (proprietate == QLatin1String("Latime"))
+            p->SetLatime(100);
+        else if (proprietate == QLatin1String("Inaltime"))
+            p->SetInaltime(100);
+        else if (proprietate == QLatin1String("TextAreaWithBorder"))
+            p->SetTextAreaWithBorder(false);
+        else if (proprietate == QLatin1String("TextAreaTransparent"))
+            p->SetTextAreaTransparent(false);
+        else if (proprietate == QLatin1String("TextAreaBaseLine1"))
+            p->SetTextAreaBaseLine1(true);
+        else if (proprietate == QLatin1String("TextAreaBaseLine2"))
+            p->SetTextAreaBaseLine2(true);
+        else if (proprietate == QLatin1String("TextAreaTopLine1"))
+            p->SetTextAreaTopLine1(true);
+        else if (proprietate == QLatin1String("TextAreaTopLine2"))
+            p->SetTextAreaTopLine2(true);
+        else if (proprietate == QLatin1String("TextAreaBaseLine1_color"))
+            p->SetTextAreaBaseLine1_color(0xFF00);
+        else if (proprietate == QLatin1String("TextAreaBaseLine2_delta"))
+            p->SetTextAreaBaseLine2_delta(2.0);
+        else if (proprietate == QLatin1String("TextAreaTopLine1_delta"))
+            p->SetTextAreaTopLine1_delta(2.0);
+        else if (proprietate == QLatin1String("DeltaSus"))
+            p->SetDeltaSus(1.5);
+        else if (proprietate == QLatin1String("DeltaStanga"))
+            p->SetDeltaStanga(1.5);
+        else if (proprietate == QLatin1String("DenumireFormular"))
+            p->SetDenumireFormular(QStringLiteral("Diplomă"));
+        else
+            QFAIL("unknown row");
+        QCOMPARE(p->Repictari() > inainte, repicteaza);
+        QCOMPARE(p->size(), marime);
+        QCOMPARE(a->geometry() != zona, muta);
     }
 
     void celMaiMareNumar()
