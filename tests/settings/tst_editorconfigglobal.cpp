@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -82,6 +84,135 @@ private Q_SLOTS:
             {"NotaDiploma", "NOTA/LITERE"},  {"ScriuCuLitereMari", ""},       {"SufixBaieti", ""},
             {"SufixFete", ""}};
         QCOMPARE(ValoriGlobale(), asteptat);
+        // The store file names the key exactly and holds texts only.
+        const QJsonObject doc = QJsonDocument::fromJson(Continut(m_fisier)).object();
+        QCOMPARE(doc.keys(), QStringList{Global});
+        const QJsonObject cheie = doc.value(Global).toObject();
+        QCOMPARE(cheie.size(), 7);
+        for (const QString &n : cheie.keys())
+            QVERIFY2(cheie.value(n).isString(), qPrintable(n));
+    }
+
+    void textsAndPlaces_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pagina"); // the widget the place is measured in
+        QTest::addColumn<QPoint>("loc");     // (-1, -1): no place to check
+        const QPoint oriunde(-1, -1);
+        QTest::newRow("heading") << "Mod scriere note in litere" << "TabSheetNote" << oriunde;
+        QTest::newRow("explanation")
+            << "Aici puteti specifica modul in care vor fi inscrise pe diplome notele si mediile pentru probele de "
+               "examen cu nota."
+            << "TabSheetNote" << oriunde;
+        QTest::newRow("grade on certificate") << "Nota diploma:" << "TabSheetNote" << QPoint(24, 80);
+        QTest::newRow("average on certificate") << "Medie diploma:" << "TabSheetNote" << QPoint(24, 152);
+        QTest::newRow("grade on stub") << "Nota cotor:" << "TabSheetNote" << QPoint(216, 80);
+        QTest::newRow("average on stub") << "Medie cotor:" << "TabSheetNote" << QPoint(216, 152);
+        QTest::newRow("hidden heading") << "Sufix dl / domnul e.t.c." << "TabSheetSufix" << oriunde;
+        QTest::newRow("hidden explanation")
+            << "Programul stabileste automat genul persoanelor care primesc diplome de studii pe baza primei cifre "
+               "din codul numeric personal. Va rugam specificati care este apelativul cel mai potrivit pentru fete "
+               "si baieti:"
+            << "TabSheetSufix" << oriunde;
+        QTest::newRow("women") << "Sufix fete:" << "TabSheetSufix" << oriunde;
+        QTest::newRow("men") << "Sufix baieti:" << "TabSheetSufix" << oriunde;
+        QTest::newRow("note") << "Nota:" << "EditorConfigGlobal" << QPoint(8, 304);
+        QTest::newRow("warning")
+            << "Modificarile efectuate in acest editor afecteaza TOATE formularele de diplome pentru anul curent"
+            << "EditorConfigGlobal" << QPoint(8, 324);
+    }
+    void textsAndPlaces()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, pagina);
+        QFETCH(QPoint, loc);
+        TEditorConfigGlobal e;
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        QWidget *p = pagina == e.objectName() ? &e : Copil<QWidget>(e, qPrintable(pagina));
+        QLabel *gasita = nullptr;
+        for (QLabel *l : p->findChildren<QLabel *>())
+            if (l->text() == text)
+                gasita = l;
+        QVERIFY(gasita);
+        if (loc != QPoint(-1, -1))
+            QCOMPARE(gasita->mapTo(p, QPoint(0, 0)), loc);
+        // Nothing cut off: the label is as large as its text needs.
+        const QSize nevoie = gasita->wordWrap() ? QSize(gasita->width(), gasita->heightForWidth(gasita->width()))
+                                                : gasita->sizeHint();
+        QVERIFY2(gasita->width() >= nevoie.width() && gasita->height() >= nevoie.height(),
+                 qPrintable(QStringLiteral("%1x%2 < %3x%4").arg(gasita->width()).arg(gasita->height())
+                                .arg(nevoie.width()).arg(nevoie.height())));
+        // No label of the page runs under another one.
+        for (QLabel *l : p->findChildren<QLabel *>())
+            if (l != gasita && l->parentWidget() == gasita->parentWidget())
+                QVERIFY2(!l->geometry().intersects(gasita->geometry()), qPrintable(l->text()));
+    }
+
+    void controlsInPlace()
+    {
+        TEditorConfigGlobal e;
+        QCOMPARE(Copil<QTabWidget>(e, "RzPageControl1")->geometry(), QRect(8, 8, 497, 289));
+        const std::map<QString, QPoint> locuri{{"RzComboBox3", {24, 96}},     {"RzComboBox4", {24, 168}},
+                                               {"RzComboBox5", {216, 96}},    {"RzComboBox6", {216, 168}},
+                                               {"RzRadioButton1", {24, 216}}, {"RzRadioButton2", {208, 216}}};
+        for (const auto &[nume, loc] : locuri)
+            QCOMPARE(Copil<QWidget>(e, qPrintable(nume))->pos(), loc);
+        for (const char *n : {"RzComboBox1", "RzComboBox2"}) {
+            auto *l = Copil<QComboBox>(e, n);
+            QVERIFY(l->isEditable());
+            QCOMPARE(l->width(), 185);
+        }
+        QStringList fete, baieti;
+        for (int i = 0; i < Copil<QComboBox>(e, "RzComboBox1")->count(); ++i)
+            fete << Copil<QComboBox>(e, "RzComboBox1")->itemText(i);
+        for (int i = 0; i < Copil<QComboBox>(e, "RzComboBox2")->count(); ++i)
+            baieti << Copil<QComboBox>(e, "RzComboBox2")->itemText(i);
+        QCOMPARE(fete, (QStringList{"domnisoara", "doamna", "dra"}));
+        QCOMPARE(baieti, (QStringList{"domnul", "dl"}));
+        // The first radio button's text ends before the second button starts.
+        auto *mari = Copil<QRadioButton>(e, "RzRadioButton1");
+        QVERIFY(mari->x() + mari->sizeHint().width() <= 208);
+    }
+
+    void closedListShowsThePicture_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("liniiMinim");
+        QTest::addColumn<int>("liniiMaxim");
+        QTest::newRow("no selection") << -1 << 0 << 0;
+        QTest::newRow("NOTA") << 0 << 1 << 1;
+        QTest::newRow("NOTA(PROCENT)") << 1 << 1 << 1;
+        QTest::newRow("NOTA/PROCENT") << 2 << 2 << 2;
+        QTest::newRow("NOTA/LITERE") << 3 << 2 << 2;
+    }
+    void closedListShowsThePicture()
+    {
+        QFETCH(int, index);
+        QFETCH(int, liniiMinim);
+        QFETCH(int, liniiMaxim);
+        TEditorConfigGlobal e;
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        auto *l = Copil<QComboBox>(e, "RzComboBox5");
+        l->setCurrentIndex(index);
+        const QImage img = l->grab().toImage();
+        // Count the bands of rows holding dark ink in the text area (left of the arrow,
+        // inside the frame): one per sample line; a gap of a row or two is only the
+        // space under a descender.
+        int benzi = 0;
+        int ultima = -100;
+        for (int y = 3; y < img.height() - 3; ++y) {
+            bool cerneala = false;
+            for (int x = 8; x < 130 && !cerneala; ++x)
+                cerneala = img.pixelColor(x, y).lightness() < 90;
+            if (!cerneala)
+                continue;
+            if (y - ultima > 3)
+                ++benzi;
+            ultima = y;
+        }
+        QVERIFY2(benzi >= liniiMinim && benzi <= liniiMaxim, qPrintable(QString::number(benzi)));
     }
 
     void windowLooksAsDesigned()
