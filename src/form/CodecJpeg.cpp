@@ -26,6 +26,8 @@ void IesireEroare(j_common_ptr cinfo)
 }
 
 void FaraMesaje(j_common_ptr, int) {}
+
+constexpr double kPixeliMaxim = 120e6;
 } // namespace
 
 namespace CodecJpeg {
@@ -49,6 +51,12 @@ QImage Decodifica(const QByteArray &jpeg)
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(jpeg.constData()),
                  static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&cinfo, TRUE);
+    // A damaged or hostile header can claim gigapixels; a scanned sheet is a few dozen
+    // megapixels at most.
+    if (double(cinfo.image_width) * double(cinfo.image_height) > kPixeliMaxim) {
+        jpeg_destroy_decompress(&cinfo);
+        throw EZel(QStringLiteral("JPEG error: image too large (%1 x %2)").arg(cinfo.image_width).arg(cinfo.image_height));
+    }
     cinfo.out_color_space = cinfo.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_start_decompress(&cinfo);
     eroare.imagine = new QImage(int(cinfo.output_width), int(cinfo.output_height),

@@ -842,6 +842,32 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(EZel, p.LoadBkImageFile(CaleInFolder(m_dir.path(), QStringLiteral("stricat.bin"))));
     }
 
+    // A header that claims an enormous picture fails before any memory is taken for it.
+    void fundalCuAntetUrias()
+    {
+        QByteArray jpeg = JpegMic();
+        const qsizetype sof = jpeg.indexOf(QByteArray::fromHex("FFC0"));
+        QVERIFY(sof > 0);
+        jpeg[sof + 5] = char(0xEA); // height 60000
+        jpeg[sof + 6] = char(0x60);
+        jpeg[sof + 7] = char(0xEA); // width 60000
+        jpeg[sof + 8] = char(0x60);
+        const QString cale = CaleInFolder(m_dir.path(), QStringLiteral("urias.bin"));
+        ScrieFisier(cale, TFormularDePrintat::CombinaCuCheia(jpeg));
+        TFormularDePrintat p;
+        try {
+            p.LoadBkImageFile(cale);
+            QFAIL("no error");
+        } catch (const EZel &e) {
+            QCOMPARE(e.Mesaj(), QStringLiteral("JPEG error: image too large (60000 x 60000)"));
+        }
+        QVERIFY(!p.BkImage().AreGrafic());
+        // Through the name, as when loading a layout: not reported, the name is dropped.
+        p.SetBkImage_FileName(cale);
+        QCOMPARE(p.BkImage_DummyMsg(), QStringLiteral("1: nonvid-loadfn"));
+        QVERIFY(p.BkImage_FileName().isEmpty());
+    }
+
     void cacheFundalulUrmeazaZoomul()
     {
         QImage mare(600, 400, QImage::Format_RGB32);
