@@ -64,6 +64,17 @@ public:
     }
 };
 
+// One property "P" of the kind a test row names.
+class TSetariUnaProprietate : public TZelRegistryClass {
+public:
+    explicit TSetariUnaProprietate(const TInfoClasa &clasa) : TZelRegistryClass(CaleTest, clasa) {}
+    QVariant P() const
+    {
+        TZelRTTIShell shell(const_cast<TSetariUnaProprietate &>(*this));
+        return shell.Valoare(0);
+    }
+};
+
 QByteArray Continut(const QString &cale)
 {
     QFile f(cale);
@@ -142,6 +153,67 @@ private Q_SLOTS:
         QCOMPARE(shell.Valoare(activ), QVariant(qlonglong(1)));
         shell.SeteazaValoare(activ, qlonglong(0));
         QVERIFY(!s.Activ());
+    }
+
+    void everyTypeKindIsStoredByItsRule_data()
+    {
+        QTest::addColumn<TTipProprietate>("tip");
+        QTest::addColumn<TCheieRegistru::Tip>("stocat"); // Lipsa: never written nor read
+        QTest::addColumn<QVariant>("incarcat");          // what a stored 7 or "xy" loads
+        const QVariant nimic;
+        QTest::newRow("integer") << TTipProprietate::Intreg << TCheieRegistru::Tip::Intreg << QVariant(qint64(7));
+        QTest::newRow("enumeration") << TTipProprietate::Enumerare << TCheieRegistru::Tip::Intreg << QVariant(qint64(7));
+        QTest::newRow("set") << TTipProprietate::Multime << TCheieRegistru::Tip::Intreg << QVariant(qint64(7));
+        QTest::newRow("64-bit integer") << TTipProprietate::Int64 << TCheieRegistru::Tip::Intreg << QVariant(qint64(7));
+        QTest::newRow("character") << TTipProprietate::Caracter << TCheieRegistru::Tip::Text << QVariant(QStringLiteral("x"));
+        QTest::newRow("short text") << TTipProprietate::TextScurt << TCheieRegistru::Tip::Text << QVariant(QStringLiteral("xy"));
+        QTest::newRow("wide character") << TTipProprietate::CaracterLat << TCheieRegistru::Tip::Text << QVariant(QStringLiteral("x"));
+        QTest::newRow("long text") << TTipProprietate::TextLung << TCheieRegistru::Tip::Text << QVariant(QStringLiteral("xy"));
+        QTest::newRow("wide text") << TTipProprietate::TextLat << TCheieRegistru::Tip::Text << QVariant(QStringLiteral("xy"));
+        QTest::newRow("floating point") << TTipProprietate::Real << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("class") << TTipProprietate::Clasa << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("method") << TTipProprietate::Metoda << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("variant") << TTipProprietate::Varianta << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("array") << TTipProprietate::Tablou << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("record") << TTipProprietate::Inregistrare << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("interface") << TTipProprietate::Interfata << TCheieRegistru::Tip::Lipsa << nimic;
+        QTest::newRow("dynamic array") << TTipProprietate::TablouDinamic << TCheieRegistru::Tip::Lipsa << nimic;
+    }
+    void everyTypeKindIsStoredByItsRule()
+    {
+        QFETCH(TTipProprietate, tip);
+        QFETCH(TCheieRegistru::Tip, stocat);
+        QFETCH(QVariant, incarcat);
+        const TInfoClasa clasa{QStringLiteral("TSetariUnaProprietate"), &TZelRegistryClass::InfoClasa(),
+                               {{QStringLiteral("P"), tip}}};
+        // On an empty key: written with its initial value, or not at all.
+        { TSetariUnaProprietate s(clasa); }
+        QCOMPARE(TCheieRegistru(CaleTest).TipValoare(QStringLiteral("P")), stocat);
+        if (stocat == TCheieRegistru::Tip::Lipsa) {
+            // Even a value already there is neither read nor rewritten.
+            TCheieRegistru(CaleTest).ScrieText(QStringLiteral("p"), QStringLiteral("xy"));
+            const QByteArray inainte = Continut(m_fisier);
+            { TSetariUnaProprietate s(clasa); }
+            QCOMPARE(Continut(m_fisier), inainte);
+            return;
+        }
+        {
+            TCheieRegistru cheie(CaleTest);
+            if (stocat == TCheieRegistru::Tip::Intreg)
+                cheie.ScrieIntreg(QStringLiteral("p"), 7);
+            else
+                cheie.ScrieText(QStringLiteral("p"), QStringLiteral("xy"));
+        }
+        {
+            TSetariUnaProprietate s(clasa);
+            QCOMPARE(s.P(), incarcat);
+        }
+        TCheieRegistru cheie(CaleTest);
+        QCOMPARE(cheie.TipValoare(QStringLiteral("P")), stocat);
+        if (stocat == TCheieRegistru::Tip::Intreg)
+            QCOMPARE(cheie.CitesteIntreg(QStringLiteral("P")), 7);
+        else
+            QCOMPARE(cheie.CitesteText(QStringLiteral("P")), incarcat.toString());
     }
 
     void missingKeyIsCreatedAndFilledWithInitialValues()
