@@ -841,7 +841,11 @@ void TZelVirtualGrid::DeseneazaHeader(QPainter &p, int col, const QRect &rect)
         const int h = fm.height();
         const int x0 = ColumnX(prima);
         const int x1 = ColumnX(ultima) + ColWidths(ultima);
-        const QRect banda_(x0, y, x1 - x0, h);
+        // A run partly scrolled away keeps its caption on the part still shown.
+        const int vizStanga = fixa ? 0 : FixedWidth();
+        const int vizDreapta = fixa ? FixedWidth() : viewport()->width();
+        const int st = std::max(x0, vizStanga), dr = std::min(x1, vizDreapta);
+        const QRect banda_ = dr > st ? QRect(st, y, dr - st, h) : QRect(x0, y, x1 - x0, h);
         p.save();
         p.setClipRect(rect);
         p.fillRect(banda_.intersected(rect), RemapeazaCuloareGrid(culoare.isValid() ? culoare : fundal));

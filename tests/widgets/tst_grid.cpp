@@ -401,6 +401,36 @@ private Q_SLOTS:
         QCOMPARE(img.pixelColor(x01 - 4, 44), QColor(250, 250, 250));
     }
 
+    // A caption whose run is partly scrolled away is drawn on the part still shown.
+    void umbrelaDerulata()
+    {
+        TZelVirtualGrid g;
+        g.resize(300, 200);
+        Umple(g, 5, 3);
+        g.Coloane().Items(0)->SetWidth(40);
+        g.Coloane().Items(1)->SetWidth(300);
+        g.Coloane().Items(2)->SetWidth(100);
+        for (int c = 1; c <= 2; ++c) {
+            g.Coloane().Items(c)->SetUmbrela1(QStringLiteral("Date personale"));
+            g.Coloane().Items(c)->SetCuloareUmbrela1(QColor(255, 255, 255));
+            g.Coloane().Items(c)->SetFontUmbrela1(TZelFont{QFont(QStringLiteral("Arial"), 8), QColor(255, 0, 0)});
+        }
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.SetLeftCol(2);
+        QCOMPARE(g.LeftCol(), 2);
+        const QRect r = g.CellRect(2, 0);
+        const QImage img = g.viewport()->grab().toImage();
+        const int h = QFontMetrics(g.Coloane().Items(2)->FontUmbrela1().Font).height();
+        int rosii = 0;
+        for (int x = r.left(); x < r.right(); ++x)
+            for (int y = r.top(); y < r.top() + h - 1; ++y) {
+                const QColor c = img.pixelColor(x, y);
+                rosii += c.red() > 150 && c.green() < 120 && c.blue() < 120;
+            }
+        QVERIFY2(rosii > 10, qPrintable(QString::number(rosii)));
+    }
+
     void hoverIntensitati()
     {
         TZelVirtualGrid g;
