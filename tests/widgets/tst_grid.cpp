@@ -9,6 +9,7 @@
 
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QWheelEvent>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -961,6 +962,30 @@ private Q_SLOTS:
         QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(2, 3));
         QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(2, 0).center() + QPoint(-10, 0));
         QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(2, 3));
+    }
+
+    // Dragging a column's edge in the header row changes only the shown width; the next
+    // layout rebuild brings back the column's Width.
+    void latimeTrasaCuMouseul()
+    {
+        TZelVirtualGrid g;
+        g.resize(600, 300);
+        Umple(g, 3, 4);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const int inainte = g.ColWidths(1);
+        const QPoint margine(g.ColumnX(2) - 1, 20);
+        QTest::mousePress(g.viewport(), Qt::LeftButton, {}, margine);
+        QMouseEvent miscare(QEvent::MouseMove, QPointF(margine + QPoint(30, 0)),
+                            g.viewport()->mapToGlobal(QPointF(margine + QPoint(30, 0))), Qt::NoButton, Qt::LeftButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(g.viewport(), &miscare);
+        QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, margine + QPoint(30, 0));
+        QCOMPARE(g.ColWidths(1), inainte + 30);
+        QCOMPARE(g.Coloane().Items(1)->Width(), 128);
+        QCOMPARE(QPoint(g.Col(), g.Row()), QPoint(1, 1)); // a drag in the header selects nothing
+        g.Linii().Add(new TLinieTest(9));
+        QCOMPARE(g.ColWidths(1), inainte);
     }
 
     void evenimenteleGrilei()
