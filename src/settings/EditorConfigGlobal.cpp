@@ -225,7 +225,9 @@ void TEditorConfigGlobal::ConstruiesteFereastra()
     RzRadioButton2->move(208, 216);
     RzRadioButton2->adjustSize();
     RzPageControl1->addTab(note, QStringLiteral("Mod tiparire note"));
+    // Hidden and disabled: Ctrl+Tab and the wheel step over hidden tabs only when disabled too.
     RzPageControl1->setTabVisible(0, false);
+    RzPageControl1->setTabEnabled(0, false);
     RzPageControl1->setCurrentIndex(1);
 
     m_nota = Eticheta(this, QStringLiteral("Nota:"), 8, 304);

@@ -14,7 +14,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -244,6 +246,36 @@ private Q_SLOTS:
         QCOMPARE(Copil<QComboBox>(e, "RzComboBox6")->pos(), QPoint(216, 168));
         QCOMPARE(Copil<QRadioButton>(e, "RzRadioButton1")->text(), QStringLiteral("Scriu notele cu LITERE MARI"));
         QCOMPARE(Copil<QRadioButton>(e, "RzRadioButton2")->text(), QStringLiteral("Scriu notele cu litere mici"));
+    }
+
+    void hiddenPageCannotBeReached_data()
+    {
+        QTest::addColumn<int>("tasta");
+        QTest::addColumn<int>("modificatori");
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("Ctrl+PageUp") << int(Qt::Key_PageUp) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+PageDown") << int(Qt::Key_PageDown) << int(Qt::ControlModifier);
+    }
+    void hiddenPageCannotBeReached()
+    {
+        QFETCH(int, tasta);
+        QFETCH(int, modificatori);
+        TEditorConfigGlobal e;
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        auto *tabs = Copil<QTabWidget>(e, "RzPageControl1");
+        auto *nota = Copil<QComboBox>(e, "RzComboBox3");
+        nota->setFocus();
+        QTest::keyClick(nota, Qt::Key(tasta), Qt::KeyboardModifiers(modificatori));
+        QCOMPARE(tabs->currentIndex(), 1);
+        QTest::keyClick(tabs, Qt::Key(tasta), Qt::KeyboardModifiers(modificatori));
+        QCOMPARE(tabs->currentIndex(), 1);
+        // Nor by the mouse wheel over the tab row.
+        QWheelEvent roata(QPointF(20, 10), tabs->mapToGlobal(QPointF(20, 10)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(tabs->tabBar(), &roata);
+        QCOMPARE(tabs->currentIndex(), 1);
     }
 
     void emptyStoreShowsSuggestionsAndDefaults()
