@@ -107,6 +107,61 @@ bool EsteCaracterDeNume(QChar c)
 // ---------------------------------------------------------------------------------------
 // Parameter parsing
 
+namespace {
+
+// One past the end of the quoted text ('...' literal or "..." identifier, a doubled quote
+// staying inside) or comment (-- to the end of the line, /* ... */) that starts at i, or
+// -1 when none starts there. Neither parameters nor statement ends are looked for inside.
+int SfarsitulZoneiInerte(const QString &s, int i)
+{
+    const int n = static_cast<int>(s.size());
+    const QChar c = s[i];
+    if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+        int j = i + 1;
+        while (j < n) {
+            if (s[j] == c) {
+                if (j + 1 < n && s[j + 1] == c) {
+                    j += 2;
+                    continue;
+                }
+                return j + 1;
+            }
+            ++j;
+        }
+        return n;
+    }
+    if (c == QLatin1Char('-') && i + 1 < n && s[i + 1] == QLatin1Char('-')) {
+        const int j = static_cast<int>(s.indexOf(QLatin1Char('\n'), i));
+        return j < 0 ? n : j;
+    }
+    if (c == QLatin1Char('/') && i + 1 < n && s[i + 1] == QLatin1Char('*')) {
+        const int j = static_cast<int>(s.indexOf(QLatin1String("*/"), i + 2));
+        return j < 0 ? n : j + 2;
+    }
+    return -1;
+}
+
+// True when the text holds something besides blanks and comments.
+bool AreInstructiune(const QString &s)
+{
+    const int n = static_cast<int>(s.size());
+    for (int i = 0; i < n;) {
+        const int z = SfarsitulZoneiInerte(s, i);
+        if (z < 0) {
+            if (!s[i].isSpace())
+                return true;
+            ++i;
+        } else if (s[i] == QLatin1Char('\'') || s[i] == QLatin1Char('"')) {
+            return true;
+        } else {
+            i = z;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 TSqlParsat ParseazaParametri(const QString &sql)
 {
     TSqlParsat r;
@@ -114,35 +169,11 @@ TSqlParsat ParseazaParametri(const QString &sql)
     const int n = static_cast<int>(sql.size());
     int i = 0;
     while (i < n) {
-        const QChar c = sql[i];
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            // A literal or quoted identifier; a doubled quote stays inside it.
-            int j = i + 1;
-            while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            const int sfarsit = j < n ? j + 1 : n;
-            r.text += QStringView(sql).mid(i, sfarsit - i);
-            i = sfarsit;
-        } else if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
-            int j = i;
-            while (j < n && sql[j] != QLatin1Char('\n'))
-                ++j;
-            r.text += QStringView(sql).mid(i, j - i);
-            i = j;
-        } else if (c == QLatin1Char('/') && i + 1 < n && sql[i + 1] == QLatin1Char('*')) {
-            int j = sql.indexOf(QLatin1String("*/"), i + 2);
-            j = j < 0 ? n : j + 2;
-            r.text += QStringView(sql).mid(i, j - i);
-            i = j;
-        } else if (c == QLatin1Char(':') && i + 1 < n && EsteCaracterDeNume(sql[i + 1])) {
+        const int z = SfarsitulZoneiInerte(sql, i);
+        if (z >= 0) {
+            r.text += QStringView(sql).mid(i, z - i);
+            i = z;
+        } else if (sql[i] == QLatin1Char(':') && i + 1 < n && EsteCaracterDeNume(sql[i + 1])) {
             int j = i + 1;
             while (j < n && EsteCaracterDeNume(sql[j]))
                 ++j;
@@ -150,7 +181,7 @@ TSqlParsat ParseazaParametri(const QString &sql)
             r.text += QLatin1Char('?');
             i = j;
         } else {
-            r.text += c;
+            r.text += sql[i];
             ++i;
         }
     }
@@ -160,66 +191,27 @@ TSqlParsat ParseazaParametri(const QString &sql)
 QStringList ImparteScript(const QString &script)
 {
     QStringList r;
-    QString curent;
     const int n = static_cast<int>(script.size());
-    int i = 0;
-    auto adauga = [&] {
+    int inceput = 0;
+    auto adauga = [&](int sfarsit) {
         // A statement made only of comments and blanks is dropped.
-        QString fara;
-        int k = 0;
-        const int m = static_cast<int>(curent.size());
-        while (k < m) {
-            if (curent[k] == QLatin1Char('-') && k + 1 < m && curent[k + 1] == QLatin1Char('-')) {
-                while (k < m && curent[k] != QLatin1Char('\n'))
-                    ++k;
-            } else if (curent[k] == QLatin1Char('/') && k + 1 < m && curent[k + 1] == QLatin1Char('*')) {
-                const int j = curent.indexOf(QLatin1String("*/"), k + 2);
-                k = j < 0 ? m : j + 2;
-            } else {
-                fara += curent[k++];
-            }
-        }
-        if (!fara.trimmed().isEmpty())
-            r.append(curent.trimmed());
-        curent.clear();
+        const QString instr = script.mid(inceput, sfarsit - inceput);
+        if (AreInstructiune(instr))
+            r.append(instr.trimmed());
     };
+    int i = 0;
     while (i < n) {
-        const QChar c = script[i];
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            int j = i + 1;
-            while (j < n) {
-                if (script[j] == c) {
-                    if (j + 1 < n && script[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            const int sfarsit = j < n ? j + 1 : n;
-            curent += QStringView(script).mid(i, sfarsit - i);
-            i = sfarsit;
-        } else if (c == QLatin1Char('-') && i + 1 < n && script[i + 1] == QLatin1Char('-')) {
-            int j = i;
-            while (j < n && script[j] != QLatin1Char('\n'))
-                ++j;
-            curent += QStringView(script).mid(i, j - i);
-            i = j;
-        } else if (c == QLatin1Char('/') && i + 1 < n && script[i + 1] == QLatin1Char('*')) {
-            int j = script.indexOf(QLatin1String("*/"), i + 2);
-            j = j < 0 ? n : j + 2;
-            curent += QStringView(script).mid(i, j - i);
-            i = j;
-        } else if (c == QLatin1Char(';')) {
-            adauga();
-            ++i;
+        const int z = SfarsitulZoneiInerte(script, i);
+        if (z >= 0) {
+            i = z;
+        } else if (script[i] == QLatin1Char(';')) {
+            adauga(i);
+            inceput = ++i;
         } else {
-            curent += c;
             ++i;
         }
     }
-    adauga();
+    adauga(n);
     return r;
 }
 
@@ -1169,6 +1161,33 @@ QString DinOcteti(const char *d, int l, unsigned charset)
     return QString::fromUtf8(d, l);
 }
 
+// The value of a column of one of the engine's integer types (before its scale is applied).
+bool CitesteIntreg(const char *d, unsigned tip, qint64 &v)
+{
+    switch (tip) {
+    case SQL_SHORT: {
+        short x;
+        std::memcpy(&x, d, sizeof x);
+        v = x;
+        return true;
+    }
+    case SQL_LONG: {
+        ISC_LONG x;
+        std::memcpy(&x, d, sizeof x);
+        v = x;
+        return true;
+    }
+    case SQL_INT64: {
+        ISC_INT64 x;
+        std::memcpy(&x, d, sizeof x);
+        v = x;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 qint64 IntregScalat(qint64 v, int scala)
 {
     while (scala < 0) {
@@ -1220,6 +1239,8 @@ QVariant Valoare(const TQuery::Impl *q, const QString &coloana, const TColoana &
     if (EsteNul(buf, c))
         return QVariant();
     const char *d = buf + c.offset;
+    if (qint64 v; CitesteIntreg(d, c.tip, v))
+        return c.scala == 0 ? QVariant(v) : QVariant(static_cast<double>(v) / std::pow(10.0, -c.scala));
     switch (c.tip) {
     case SQL_VARYING: {
         unsigned short l;
@@ -1233,21 +1254,6 @@ QVariant Valoare(const TQuery::Impl *q, const QString &coloana, const TColoana &
             --n;
         s.truncate(n);
         return s;
-    }
-    case SQL_SHORT: {
-        short v;
-        std::memcpy(&v, d, sizeof v);
-        return c.scala == 0 ? QVariant(static_cast<qint64>(v)) : QVariant(static_cast<double>(v) / std::pow(10.0, -c.scala));
-    }
-    case SQL_LONG: {
-        ISC_LONG v;
-        std::memcpy(&v, d, sizeof v);
-        return c.scala == 0 ? QVariant(static_cast<qint64>(v)) : QVariant(static_cast<double>(v) / std::pow(10.0, -c.scala));
-    }
-    case SQL_INT64: {
-        ISC_INT64 v;
-        std::memcpy(&v, d, sizeof v);
-        return c.scala == 0 ? QVariant(static_cast<qint64>(v)) : QVariant(static_cast<double>(v) / std::pow(10.0, -c.scala));
     }
     case SQL_FLOAT: {
         float v;
@@ -1312,26 +1318,13 @@ QString TQuery::AsText(const QString &coloana) const
     if (EsteNul(buf, c))
         return QString();
     const char *d = buf + c.offset;
+    if (qint64 v; CitesteIntreg(d, c.tip, v))
+        return TextScalat(v, c.scala);
     switch (c.tip) {
     case SQL_VARYING: {
         unsigned short l;
         std::memcpy(&l, d, sizeof l);
         return DinOcteti(d + sizeof l, l, c.charset);
-    }
-    case SQL_SHORT: {
-        short v;
-        std::memcpy(&v, d, sizeof v);
-        return TextScalat(v, c.scala);
-    }
-    case SQL_LONG: {
-        ISC_LONG v;
-        std::memcpy(&v, d, sizeof v);
-        return TextScalat(v, c.scala);
-    }
-    case SQL_INT64: {
-        ISC_INT64 v;
-        std::memcpy(&v, d, sizeof v);
-        return TextScalat(v, c.scala);
     }
     case SQL_BOOLEAN:
         return *reinterpret_cast<const unsigned char *>(d) ? QStringLiteral("True") : QStringLiteral("False");
@@ -1357,22 +1350,9 @@ qint64 TQuery::AsInt(const QString &coloana) const
     if (EsteNul(buf, c))
         return 0;
     const char *d = buf + c.offset;
+    if (qint64 v; CitesteIntreg(d, c.tip, v))
+        return IntregScalat(v, c.scala);
     switch (c.tip) {
-    case SQL_SHORT: {
-        short v;
-        std::memcpy(&v, d, sizeof v);
-        return IntregScalat(v, c.scala);
-    }
-    case SQL_LONG: {
-        ISC_LONG v;
-        std::memcpy(&v, d, sizeof v);
-        return IntregScalat(v, c.scala);
-    }
-    case SQL_INT64: {
-        ISC_INT64 v;
-        std::memcpy(&v, d, sizeof v);
-        return IntregScalat(v, c.scala);
-    }
     case SQL_FLOAT:
     case SQL_DOUBLE:
     case SQL_D_FLOAT:

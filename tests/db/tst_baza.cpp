@@ -93,6 +93,43 @@ private Q_SLOTS:
         QCOMPARE(s[2], QStringLiteral("/* ; */\n\"DATE\""));
     }
 
+    // Every integer width the engine hands back, with and without a scale, read three ways.
+    void coloaneIntregi_data()
+    {
+        QTest::addColumn<QString>("expresie");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("intreg");
+        QTest::addColumn<QVariant>("varianta");
+        QTest::newRow("smallint") << "CAST(-7 AS SMALLINT)" << "-7" << qint64(-7) << QVariant(qint64(-7));
+        QTest::newRow("integer") << "CAST(123456 AS INTEGER)" << "123456" << qint64(123456) << QVariant(qint64(123456));
+        QTest::newRow("bigint") << "CAST(9000000000 AS BIGINT)" << "9000000000" << qint64(9000000000LL)
+                                << QVariant(qint64(9000000000LL));
+        QTest::newRow("numeric(4,1) pe 16 biti") << "CAST(-12.5 AS NUMERIC(4,1))" << "-12.5" << qint64(-12)
+                                                 << QVariant(-12.5);
+        QTest::newRow("numeric(9,2) pe 32 biti") << "CAST(0.05 AS NUMERIC(9,2))" << "0.05" << qint64(0) << QVariant(0.05);
+        QTest::newRow("numeric(18,3) pe 64 biti") << "CAST(12345678901.250 AS NUMERIC(18,3))" << "12345678901.250"
+                                                  << qint64(12345678901LL) << QVariant(12345678901.25);
+    }
+    void coloaneIntregi()
+    {
+        QFETCH(QString, expresie);
+        QFETCH(QString, text);
+        QFETCH(qint64, intreg);
+        QFETCH(QVariant, varianta);
+        TDM &dm = Dm();
+        dm.Tr.StartTransaction();
+        dm.Q1.SetSQL(QStringLiteral("SELECT %1 AS X FROM RDB$DATABASE").arg(expresie));
+        dm.Q1.Open();
+        QVERIFY(!dm.Q1.Eof());
+        QCOMPARE(dm.Q1.AsText(QStringLiteral("X")), text);
+        QCOMPARE(dm.Q1.AsInt(QStringLiteral("X")), intreg);
+        const QVariant v = dm.Q1.AsVariant(QStringLiteral("X"));
+        QCOMPARE(v.typeId(), varianta.typeId());
+        QCOMPARE(v, varianta);
+        dm.Q1.Close();
+        dm.Tr.Rollback();
+    }
+
     // Repeated names, a "$" name, the quoted "DATE" and a literal holding a colon.
     void parametriNumitiInBaza()
     {

@@ -139,6 +139,25 @@ private Q_SLOTS:
         QCOMPARE(b.Scalar(QStringLiteral("SELECT COD_LINIE FROM PROFIL_DIPLOMA WHERE COD_CAMP='Z'")), QStringLiteral("L1"));
     }
 
+    // Each step commits on its own: a step the engine refuses leaves the steps before it
+    // in place, its own version update undone and no transaction open.
+    void pasRefuzatPastreazaPasiiDinainte()
+    {
+        TBazaDeTest b;
+        b.Conecteaza();
+        b.Executa(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER"));
+        try {
+            b.Dm().ActualizeazaSchema();
+            QFAIL("adding ORDINE a second time must fail");
+        } catch (const EZel &e) {
+            QVERIFY2(e.Mesaj().contains(QLatin1String("ORDINE")), qPrintable(e.Mesaj()));
+        }
+        QVERIFY(!b.Dm().Tr.InTransaction());
+        QVERIFY(!b.Dm().Q1.Active());
+        QCOMPARE(Versiune(b), QStringLiteral("2"));
+        QVERIFY(ColoaneProfil(b).contains(QLatin1String("COD_LINIE")));
+    }
+
     void versiuneViitoareNeatinsa()
     {
         TBazaDeTest b;
