@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRegion>
 #include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -188,6 +189,9 @@ void TZelVGridEditorForm::CreeazaPanoul(int latimeEditor, const QRect &celula)
             w->move(w->x(), w->y() + dy);
     m_panou->move(0, m_panouDeasupra ? 0 : inaltimeEditor);
     setGeometry(celula.left(), celula.top() - dy, latime, inaltimeEditor + InaltimePanou);
+    // A panel wider than the editor leaves a strip beside the buttons: let the grid show there.
+    if (latime > latimeEditor)
+        setMask(QRegion(0, dy, latimeEditor, inaltimeEditor) + QRegion(m_panou->geometry()));
     m_panou->show();
     m_panouDeschis = true;
 }

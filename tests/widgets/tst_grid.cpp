@@ -833,6 +833,12 @@ private Q_SLOTS:
         QVERIFY(e->PanouDeschis());
         QCOMPARE(e->ListaPropuneri()->height() + 2, 128);
         QVERIFY(e->width() >= 150 + 100 + 4 + 8);
+        // Beside the buttons the window lets the grid show through; the panel is its own.
+        const int dupaButoane = e->ButonRenunta()->geometry().right() + 3;
+        QVERIFY(dupaButoane < e->width());
+        QVERIFY(!e->mask().contains(QPoint(dupaButoane, 2)));
+        QVERIFY(e->mask().contains(QPoint(dupaButoane, e->height() - 4)));
+        QVERIFY(e->mask().contains(e->TextEdit()->geometry().center()));
         e->Activeaza();
         TZelTextEdit *t = e->TextEdit();
         t->SetText(QString());
