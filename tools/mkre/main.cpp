@@ -45,27 +45,32 @@ QImage Goala(int w, int h)
 // A soft shadow around a rounded shape: a few widening, fading outlines.
 void Umbra(QPainter &p, const QRectF &r, qreal raza)
 {
+    // At most 2 pixels up and left and 4 down and right of the shape, so the picture's
+    // edge never cuts it off.
     p.setPen(Qt::NoPen);
-    for (int i = 8; i >= 1; --i) {
-        p.setBrush(QColor(0, 0, 0, 10));
-        p.drawRoundedRect(r.adjusted(-i + 3, -i + 5, i + 3, i + 5), raza + i, raza + i);
+    for (int i = 3; i >= 1; --i) {
+        p.setBrush(QColor(0, 0, 0, 18));
+        p.drawRoundedRect(r.adjusted(-i + 1, -i + 1, i + 1, i + 1), raza + i, raza + i);
     }
 }
 
-// The body of the tall windows: rounded, dark blue into wine red, a gold rim.
+// The body of the tall windows: rounded, dark blue into wine red, a gold rim. The thin
+// inner rim frames the content only and ends above the footer at y 510, where the
+// version band (y 526-555) and the Ok button sit; the body's corners are small enough
+// that both stay inside it.
 void CorpInalt(QPainter &p, const QRectF &r)
 {
-    Umbra(p, r, 30);
+    Umbra(p, r, 24);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, Bleumarin);
     g.setColorAt(0.62, QColor(52, 38, 86));
     g.setColorAt(1, Visiniu);
     p.setBrush(g);
     p.setPen(QPen(Auriu, 3));
-    p.drawRoundedRect(r, 30, 30);
+    p.drawRoundedRect(r, 24, 24);
     p.setPen(QPen(QColor(214, 170, 74, 110), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(r.adjusted(9, 9, -9, -9), 23, 23);
+    p.drawRoundedRect(QRectF(r.left() + 9, r.top() + 9, r.width() - 18, 510 - r.top() - 9), 17, 17);
 }
 
 // A certificate sheet with its stub, a seal and a ribbon, tilted a little.
@@ -132,7 +137,7 @@ QImage Splash()
     QPainter p(&i);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    CorpInalt(p, QRectF(10, 8, 424, 552));
+    CorpInalt(p, QRectF(6, 4, 436, 564));
     Diploma(p, QPointF(224, 178), 1.18);
 
     p.setPen(Crem);
@@ -157,7 +162,7 @@ QImage Despre()
     QPainter p(&i);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    CorpInalt(p, QRectF(10, 8, 424, 552));
+    CorpInalt(p, QRectF(6, 4, 436, 564));
     Diploma(p, QPointF(224, 132), 0.82);
 
     p.setPen(Crem);
@@ -187,7 +192,8 @@ QImage Avertizare()
     QPainter p(&i);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF r(8, 6, 575, 248);
+    // The body reaches down past the button (y 201-251) with room for its frame.
+    const QRectF r(6, 4, 579, 254);
     Umbra(p, r, 26);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(255, 248, 228));
@@ -220,7 +226,7 @@ QImage Avertizare()
     // the place of the button
     p.setPen(QPen(QColor(190, 120, 30, 160), 1));
     p.setBrush(QColor(220, 220, 222));
-    p.drawRoundedRect(QRectF(176, 201, 217, 50).adjusted(-3, -3, 3, 3), 10, 10);
+    p.drawRoundedRect(QRectF(176, 201, 217, 50).adjusted(-2, -2, 2, 2), 10, 10);
     return i;
 }
 
