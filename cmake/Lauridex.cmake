@@ -53,7 +53,7 @@ endfunction()
 
 # Subfolders of src/, tests/ and bench/ are picked up in dependency order as they appear.
 # "support" (tests only) holds shared test helpers.
-set(LX_SUBSYSTEMS support text profile db device settings widgets form editors print import app CACHE INTERNAL "")
+set(LX_SUBSYSTEMS support text profile db device widgets settings form editors print import app CACHE INTERNAL "")
 macro(lx_add_present_subdirectories)
   foreach(sub ${LX_SUBSYSTEMS})
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/CMakeLists.txt)

@@ -4,84 +4,28 @@
 
 #include <QCursor>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMutex>
 #include <QPointer>
-#include <QScreen>
 #include <QWidget>
-
-int MonitorulDeSubCursor(const QList<TMonitor> &monitoare, QPoint cursor, int primar)
-{
-    for (int i = 0; i < monitoare.size(); ++i) {
-        if (monitoare[i].ecran.contains(cursor))
-            return i;
-    }
-    if (primar >= 0 && primar < monitoare.size())
-        return primar;
-    return monitoare.isEmpty() ? -1 : 0;
-}
-
-QPoint PozitiaCentrata(const QRect &w, QSize fereastra)
-{
-    // Integer division truncates toward zero, as the placement rule wants.
-    int stanga = w.left() + (w.width() - fereastra.width()) / 2;
-    int sus = w.top() + (w.height() - fereastra.height()) / 2;
-    if (stanga < w.left())
-        stanga = w.left();
-    if (sus < w.top())
-        sus = w.top();
-    return {stanga, sus};
-}
-
-TPlasare PlasareCentrata(const QList<TMonitor> &monitoare, QPoint cursor, int primar, QSize fereastra)
-{
-    TPlasare p;
-    const int i = MonitorulDeSubCursor(monitoare, cursor, primar);
-    if (i < 0) {
-        p.geometrie = QRect(QPoint(0, 0), fereastra);
-        return p;
-    }
-    p.geometrie = QRect(PozitiaCentrata(monitoare[i].zonaLucru, fereastra), fereastra);
-    return p;
-}
 
 TPlasare PlasareRedimensionata(const QList<TMonitor> &monitoare, QPoint cursor, int primar, QSize fereastra)
 {
+    TPlasare p;
     const int i = MonitorulDeSubCursor(monitoare, cursor, primar);
-    if (i < 0)
-        return PlasareCentrata(monitoare, cursor, primar, fereastra);
-    const TMonitor &m = monitoare[i];
-    if (m.ecran.height() >= 1200 && m.ecran.height() <= m.ecran.width())
-        return PlasareCentrata(monitoare, cursor, primar, fereastra);
-    const QRect &w = m.zonaLucru;
-    const QSize marime(w.width() - 30, w.height() - 30);
-    // Centring afterwards goes to the monitor under the pointer again: the same one.
-    TPlasare p = PlasareCentrata(monitoare, cursor, primar, marime);
-    p.maximizeaza = true;
+    if (i >= 0) {
+        const TMonitor &m = monitoare[i];
+        if (m.ecran.height() < 1200 || m.ecran.height() > m.ecran.width()) {
+            fereastra = QSize(m.zonaLucru.width() - 30, m.zonaLucru.height() - 30);
+            p.maximizeaza = true;
+        }
+    }
+    // Centring afterwards goes to the monitor under the pointer again: the same one, so a
+    // fitted window ends 15 pixels inside every edge of the work area.
+    p.geometrie = GeometriaCentrata(monitoare, cursor, primar, fereastra);
     return p;
 }
 
-QList<TMonitor> MonitoareleSistemului(int *primar)
-{
-    QList<TMonitor> r;
-    const QList<QScreen *> ecrane = QGuiApplication::screens();
-    QScreen *principal = QGuiApplication::primaryScreen();
-    *primar = -1;
-    for (QScreen *e : ecrane) {
-        if (e == principal)
-            *primar = static_cast<int>(r.size());
-        r.append(TMonitor{e->geometry(), e->availableGeometry()});
-    }
-    return r;
-}
-
 namespace {
-
-// The size the placement rules see: the whole window with its frame once it has one.
-QSize MarimeaFerestrei(QWidget *f)
-{
-    return f->isVisible() ? f->frameGeometry().size() : f->size();
-}
 
 QSize CadruFerestrei(QWidget *f)
 {
@@ -91,16 +35,6 @@ QSize CadruFerestrei(QWidget *f)
 }
 
 } // namespace
-
-void CentreazaForm(QWidget *fereastra)
-{
-    if (!fereastra)
-        return;
-    int primar = -1;
-    const QList<TMonitor> m = MonitoareleSistemului(&primar);
-    const TPlasare p = PlasareCentrata(m, QCursor::pos(), primar, MarimeaFerestrei(fereastra));
-    fereastra->move(p.geometrie.topLeft());
-}
 
 void CentreazaSiRedimensioneazaForm(QWidget *fereastra)
 {

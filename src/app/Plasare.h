@@ -5,43 +5,26 @@
 #include <QSize>
 #include <QThread>
 
+#include "widgets/Plasare.h"
+
 #include <atomic>
 #include <memory>
 
 class QWidget;
 
-// Window placement. The geometry rules are pure functions of the monitors, the pointer
-// and the window size, so they are the same on every machine and testable as a table.
-
-struct TMonitor {
-    QRect ecran;     // the whole monitor
-    QRect zonaLucru; // the monitor less its task bars
-};
-
-// The monitor under the pointer; if none, the primary one; if that is not in the list
-// either, the first one. -1 only for an empty list.
-int MonitorulDeSubCursor(const QList<TMonitor> &monitoare, QPoint cursor, int primar);
-
-// Top-left corner of a window of the given size centred on a work area; a window larger
-// than the area keeps its top-left corner at the area's top-left corner.
-QPoint PozitiaCentrata(const QRect &zonaLucru, QSize fereastra);
+// Placement of the windows that fill their monitor. Centring itself (TMonitor,
+// GeometriaCentrata, CentreazaForm) is in widgets/Plasare.h, shared with windows below app.
 
 struct TPlasare {
-    QRect geometrie;         // where the window goes, with its size
+    QRect geometrie;          // where the window goes, with its size
     bool maximizeaza = false; // start the maximising thread
 };
 
-// CentreazaForm: the window keeps its size and is centred on the monitor under the pointer.
-TPlasare PlasareCentrata(const QList<TMonitor> &monitoare, QPoint cursor, int primar, QSize fereastra);
 // CentreazaSiRedimensioneazaForm: on a large landscape monitor (height at least 1200 and
 // not greater than the width) only centred; otherwise fitted to the work area less 15
 // pixels on every side, centred, and maximised once visible.
 TPlasare PlasareRedimensionata(const QList<TMonitor> &monitoare, QPoint cursor, int primar, QSize fereastra);
 
-// The monitors of the running window system, and the primary one's index.
-QList<TMonitor> MonitoareleSistemului(int *primar);
-
-void CentreazaForm(QWidget *fereastra);
 void CentreazaSiRedimensioneazaForm(QWidget *fereastra);
 
 // Watches one window from a thread of its own and shows it maximised as soon as it is

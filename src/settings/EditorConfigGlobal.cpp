@@ -3,15 +3,13 @@
 #include "settings/InfoGlobal.h"
 #include "text/Eroare.h"
 #include "text/Mesaje.h"
+#include "widgets/Plasare.h"
 
 #include <QAbstractItemView>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
@@ -286,26 +284,7 @@ void TEditorConfigGlobal::FormCreate()
             RzRadioButton1->setChecked(true);
         // Freeing the settings here stores the defaults, whatever the user does next.
     }
-    Centreaza();
-}
-
-void TEditorConfigGlobal::Centreaza()
-{
-    QScreen *ecran = QGuiApplication::screenAt(QCursor::pos());
-    if (!ecran)
-        ecran = QGuiApplication::primaryScreen();
-    if (!ecran && !QGuiApplication::screens().isEmpty())
-        ecran = QGuiApplication::screens().constFirst();
-    if (!ecran)
-        return;
-    const QRect w = ecran->availableGeometry();
-    int stanga = w.left() + (w.width() - width()) / 2;
-    int sus = w.top() + (w.height() - height()) / 2;
-    if (stanga < w.left())
-        stanga = w.left();
-    if (sus < w.top())
-        sus = w.top();
-    move(stanga, sus);
+    CentreazaForm(this);
 }
 
 void TEditorConfigGlobal::RzBitBtn1Click()

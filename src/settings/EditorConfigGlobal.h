@@ -46,7 +46,6 @@ public:
 private:
     void ConstruiesteFereastra();
     void FormCreate();
-    void Centreaza();
 
     QTabWidget *RzPageControl1 = nullptr;
     QComboBox *RzComboBox1 = nullptr; // SufixFete

@@ -44,6 +44,12 @@ private Q_SLOTS:
         QTest::newRow("patrat 1200x1200 inca mare")
             << QList<QRect>{QRect(0, 0, 1200, 1200)} << QList<QRect>{QRect(0, 0, 1200, 1200)} << 0 << QPoint(1, 1)
             << QSize(100, 100) << true << QRect(550, 550, 100, 100) << false;
+        QTest::newRow("inaltime 1199: potrivita si maximizata")
+            << QList<QRect>{QRect(0, 0, 1920, 1199)} << QList<QRect>{QRect(0, 0, 1920, 1159)} << 0 << QPoint(1, 1)
+            << proiectat << true << QRect(15, 15, 1890, 1129) << true;
+        QTest::newRow("mai lata decat zona: stanga fixata, sus centrata")
+            << QList<QRect>{QRect(0, 0, 800, 600)} << QList<QRect>{QRect(10, 0, 790, 600)} << 0 << QPoint(1, 1)
+            << QSize(1001, 101) << false << QRect(10, 249, 1001, 101) << false;
         QTest::newRow("mai mare decat zona: coltul stanga-sus")
             << QList<QRect>{QRect(0, 0, 800, 600)} << QList<QRect>{QRect(0, 30, 800, 570)} << 0 << QPoint(1, 1)
             << QSize(1000, 700) << false << QRect(0, 30, 1000, 700) << false;
@@ -80,7 +86,7 @@ private Q_SLOTS:
         for (int i = 0; i < ecrane.size(); ++i)
             m.append(TMonitor{ecrane[i], zone[i]});
         const TPlasare p = redimensioneaza ? PlasareRedimensionata(m, cursor, primar, fereastra)
-                                           : PlasareCentrata(m, cursor, primar, fereastra);
+                                           : TPlasare{GeometriaCentrata(m, cursor, primar, fereastra), false};
         QCOMPARE(p.geometrie, asteptat);
         QCOMPARE(p.maximizeaza, maximizeaza);
     }
@@ -89,6 +95,7 @@ private Q_SLOTS:
     {
         QCOMPARE(MonitorulDeSubCursor({}, QPoint(), 0), -1);
         QCOMPARE(PlasareRedimensionata({}, QPoint(), 0, QSize(10, 20)).geometrie, QRect(0, 0, 10, 20));
+        QCOMPARE(GeometriaCentrata({}, QPoint(), 0, QSize(10, 20)), QRect(0, 0, 10, 20));
     }
 
     // The offscreen screen is small, so the window is fitted and maximised once shown.
