@@ -160,6 +160,60 @@ private Q_SLOTS:
         QCOMPARE(g.FixedRows(), 0);
     }
 
+    // Every column and style property repaints the grid when it changes.
+    void proprietateRepicteaza_data()
+    {
+        QTest::addColumn<QString>("proprietate");
+        for (const char *n : {"TipDeDate", "NumeColoana", "CuloareHeader", "AliniereTextInHeader", "Umbrela1", "Umbrela2",
+                              "FontUmbrela1", "FontUmbrela2", "CuloareUmbrela1", "CuloareUmbrela2",
+                              "AllowMultiLineGridPrint", "Stil3.Activ", "Stil1.CuloareBackgroundNormal",
+                              "Stil1.FontSelectat", "Stil2.Aliniere", "Stil1.ImageIndex", "Stil1.Indent"})
+            QTest::newRow(n) << QString::fromLatin1(n);
+    }
+    void proprietateRepicteaza()
+    {
+        QFETCH(QString, proprietate);
+        TZelVirtualGrid g;
+        g.resize(400, 200);
+        Umple(g, 2, 2);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        struct TNumarator : QObject {
+            int n = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                n += e->type() == QEvent::Paint;
+                return false;
+            }
+        } numarator;
+        g.viewport()->installEventFilter(&numarator);
+        QTest::qWait(20);
+        numarator.n = 0;
+        TZelVirtualGridColumn *c = g.Coloane().Items(1);
+        const QMap<QString, std::function<void()>> schimbari{
+            {"TipDeDate", [&] { c->SetTipDeDate(atAuto); }},
+            {"NumeColoana", [&] { c->SetNumeColoana(QStringLiteral("Alt titlu")); }},
+            {"CuloareHeader", [&] { c->SetCuloareHeader(Qt::yellow); }},
+            {"AliniereTextInHeader", [&] { c->SetAliniereTextInHeader(Qt::AlignRight); }},
+            {"Umbrela1", [&] { c->SetUmbrela1(QStringLiteral("U1")); }},
+            {"Umbrela2", [&] { c->SetUmbrela2(QStringLiteral("U2")); }},
+            {"FontUmbrela1", [&] { c->SetFontUmbrela1(TZelFont{QFont(QStringLiteral("Arial"), 12), Qt::red}); }},
+            {"FontUmbrela2", [&] { c->SetFontUmbrela2(TZelFont{QFont(QStringLiteral("Arial"), 12), Qt::red}); }},
+            {"CuloareUmbrela1", [&] { c->SetCuloareUmbrela1(Qt::green); }},
+            {"CuloareUmbrela2", [&] { c->SetCuloareUmbrela2(Qt::green); }},
+            {"AllowMultiLineGridPrint", [&] { c->SetAllowMultiLineGridPrint(true); }},
+            {"Stil3.Activ", [&] { c->Stil3().SetActiv(true); }},
+            {"Stil1.CuloareBackgroundNormal", [&] { c->Stil1().SetCuloareBackgroundNormal(Qt::cyan); }},
+            {"Stil1.FontSelectat", [&] { c->Stil1().SetFontSelectat(TZelFont{QFont(QStringLiteral("Arial"), 7), Qt::red}); }},
+            {"Stil2.Aliniere", [&] { c->Stil2().SetAliniere(Qt::AlignRight); }},
+            {"Stil1.ImageIndex", [&] { c->Stil1().SetImageIndex(0); }},
+            {"Stil1.Indent", [&] { c->Stil1().SetIndent(6); }},
+        };
+        QVERIFY(schimbari.contains(proprietate));
+        schimbari.value(proprietate)();
+        QTRY_VERIFY(numarator.n > 0);
+    }
+
     void numeTipuri_data()
     {
         QTest::addColumn<int>("tip");
