@@ -257,15 +257,14 @@ void TERImage::SeteazaImagine(const QImage &imagine)
     ImagineaSeSchimba();
 }
 
-void TERImage::ImagineaSeSchimba()
-{
-    if (m_autoSize && !m_imagine.isNull())
-        resize(m_imagine.size());
-    Reevalueaza();
-}
+void TERImage::ImagineaSeSchimba() { Reevalueaza(); }
 
 void TERImage::Reevalueaza()
 {
+    // Re-evaluating the picture includes its size: a control resized by hand takes the
+    // picture's size again when a drawing flag changes.
+    if (m_autoSize && !m_imagine.isNull())
+        resize(m_imagine.size());
     m_afisata = m_imagine;
     // A picture without its own alpha becomes transparent the way a bitmap does: the colour
     // of its bottom-left pixel is the see-through colour.

@@ -190,14 +190,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("indicativ");
         QTest::addColumn<QSize>("marime");
-        QTest::newRow("splash") << "LX.re:Splash" << QSize(448, 575);
-        QTest::newRow("about") << "Comun.re:About" << QSize(448, 575);
-        QTest::newRow("warning") << "Comun.re:Warning" << QSize(591, 262);
+        QTest::addColumn<QList<QRect>>("panouri"); // where the window puts its hide panels
+        QTest::newRow("splash") << "LX.re:Splash" << QSize(448, 575) << QList<QRect>{{24, 528, 289, 25}};
+        QTest::newRow("about") << "Comun.re:About" << QSize(448, 575)
+                               << QList<QRect>{{24, 526, 289, 25}, {344, 520, 81, 33}};
+        QTest::newRow("warning") << "Comun.re:Warning" << QSize(591, 262) << QList<QRect>{{176, 201, 217, 50}};
     }
     void shippedPictures()
     {
         QFETCH(QString, indicativ);
         QFETCH(QSize, marime);
+        QFETCH(QList<QRect>, panouri);
         const TResursaExterna r = CitesteResursaExterna(QStringLiteral(LX_BIN_DIR) + QLatin1Char('/') + indicativ);
         QCOMPARE(r.tip, int(ResursaPNG));
         const QImage i = DecodeazaImagineResursa(r);
@@ -208,6 +211,11 @@ private Q_SLOTS:
         const QRegion forma = RegiuneaImaginii(i);
         QVERIFY(!forma.contains(QPoint(0, 0)));
         QVERIFY(forma.contains(QPoint(marime.width() / 2, marime.height() / 2)));
+        // A panel is a plain rectangle on the window: the picture must be solid under all
+        // of it, or its corners stick out of the rounded shape.
+        for (const QRect &p : panouri)
+            for (const QPoint c : {p.topLeft(), p.topRight(), p.bottomLeft(), p.bottomRight()})
+                QVERIFY2(qAlpha(i.pixel(c)) == 255, qPrintable(QStringLiteral("%1,%2").arg(c.x()).arg(c.y())));
     }
 
     void splash_isShapedAndBlended()

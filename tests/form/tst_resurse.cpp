@@ -362,6 +362,31 @@ private Q_SLOTS:
         QCOMPARE(c.size(), QSize(4, 2));
     }
 
+    void control_flagChangeReappliesAutoSize_data()
+    {
+        QTest::addColumn<QByteArray>("proprietate");
+        QTest::addColumn<bool>("autoSize");
+        QTest::addColumn<QSize>("asteptat");
+        for (const char *p : {"Center", "Proportional", "Stretch", "Transparent"}) {
+            QTest::addRow("%s, AutoSize", p) << QByteArray(p) << true << QSize(4, 2);
+            QTest::addRow("%s, no AutoSize", p) << QByteArray(p) << false << QSize(50, 40);
+        }
+    }
+    void control_flagChangeReappliesAutoSize()
+    {
+        QFETCH(QByteArray, proprietate);
+        QFETCH(bool, autoSize);
+        QFETCH(QSize, asteptat);
+        QImage i(4, 2, QImage::Format_RGB32);
+        i.fill(Qt::green);
+        TERImage c;
+        c.SeteazaImagine(i);
+        c.SetAutoSize(autoSize);
+        c.resize(50, 40);
+        QVERIFY(c.setProperty(proprietate.constData(), true));
+        QCOMPARE(c.size(), asteptat);
+    }
+
     void control_transparentBitmapUsesBottomLeftColour()
     {
         QImage i(2, 2, QImage::Format_RGB32);
