@@ -59,15 +59,22 @@ class TstResurse : public QObject {
 
     QTemporaryDir m_program;
     QTemporaryDir m_altundeva;
+    QTemporaryDir m_curent; // the current folder: empty, so a name as written is never found there
+    QString m_cwd;
     QString m_lx;
     QString m_comun;
     QString m_absolut;
+    QString m_lxAltundeva;
+    QString m_ambeleProgram;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_program.isValid() && m_altundeva.isValid());
+        QVERIFY(m_program.isValid() && m_altundeva.isValid() && m_curent.isValid());
         RedirectioneazaFolderulProgramului(m_program.path());
+        // Run from the program's own folder, "LX.re" as written would be the shipped one.
+        m_cwd = QDir::currentPath();
+        QDir::setCurrent(m_curent.path());
         // Beside the program: LX.re. In its ER folder only: Comun.re. Elsewhere: Alt.re.
         m_lx = CaleInFolder(m_program.path(), QStringLiteral("LX.re"));
         Scrie(m_lx, CompuneFisierResurse({
@@ -85,9 +92,20 @@ private Q_SLOTS:
                        }));
         m_absolut = CaleInFolder(m_altundeva.path(), QStringLiteral("Alt.re"));
         Scrie(m_absolut, CompuneFisierResurse({{QStringLiteral("X"), 4, QByteArray("x")}}));
+        // Same names in two places, to see which one wins.
+        m_lxAltundeva = CaleInFolder(m_altundeva.path(), QStringLiteral("LX.re"));
+        Scrie(m_lxAltundeva, CompuneFisierResurse({{QStringLiteral("Splash"), ResursaPNG, QByteArray("alt splash")}}));
+        m_ambeleProgram = CaleInFolder(m_program.path(), QStringLiteral("Ambele.re"));
+        Scrie(m_ambeleProgram, CompuneFisierResurse({{QStringLiteral("R"), ResursaPNG, QByteArray("din program")}}));
+        Scrie(CaleInFolder(CaleInFolder(m_program.path(), QStringLiteral("ER")), QStringLiteral("Ambele.re")),
+              CompuneFisierResurse({{QStringLiteral("R"), ResursaPNG, QByteArray("din ER")}}));
     }
 
-    void cleanupTestCase() { RedirectioneazaFolderulProgramului(QString()); }
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(m_cwd);
+        RedirectioneazaFolderulProgramului(QString());
+    }
 
     void writer_layout()
     {
@@ -118,26 +136,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("indicativ");
         QTest::addColumn<QByteArray>("date");  // expected data when found
-        QTest::addColumn<QString>("fisier");   // "lx", "comun", "absolut": where it was read from
+        QTest::addColumn<QString>("fisier");   // the file it was read from
         QTest::addColumn<QString>("eroare");   // expected message when it fails
 
         const QString lipsaLX = QStringLiteral("Nu am gasit resursa \"%1\" in fisierul\r\n%2");
-        QTest::newRow("beside the program") << "LX.re:Splash" << QByteArray("date splash") << "lx" << QString();
+        QTest::newRow("beside the program") << "LX.re:Splash" << QByteArray("date splash") << m_lx << QString();
         QTest::newRow("absolute Windows path elsewhere")
-            << "C:\\Program Files\\Lauridex\\LX.re:Splash" << QByteArray("date splash") << "lx" << QString();
+            << "C:\\Program Files\\Lauridex\\LX.re:Splash" << QByteArray("date splash") << m_lx << QString();
         QTest::newRow("absolute path elsewhere")
-            << "/nu/exista/nicaieri/LX.re:Splash" << QByteArray("date splash") << "lx" << QString();
+            << "/nu/exista/nicaieri/LX.re:Splash" << QByteArray("date splash") << m_lx << QString();
         QTest::newRow("name with blanks, other case")
-            << "LX.re:  splash  " << QByteArray("date splash") << "lx" << QString();
-        QTest::newRow("file with blanks") << "  LX.re :Splash" << QByteArray("date splash") << "lx" << QString();
-        QTest::newRow("entry name with blanks") << "LX.re:cu blancuri" << QByteArray("date blancuri") << "lx" << QString();
+            << "LX.re:  splash  " << QByteArray("date splash") << m_lx << QString();
+        QTest::newRow("file with blanks") << "  LX.re :Splash" << QByteArray("date splash") << m_lx << QString();
+        QTest::newRow("entry name with blanks") << "LX.re:cu blancuri" << QByteArray("date blancuri") << m_lx << QString();
         QTest::newRow("Windows-1250 name, other case")
-            << QStringLiteral("LX.re:DIPLOMĂ") << QByteArray("date diploma") << "lx" << QString();
-        QTest::newRow("empty resource") << "LX.re:Gol" << QByteArray("") << "lx" << QString();
-        QTest::newRow("ER folder") << "Comun.re:Warning" << QByteArray("date warning") << "comun" << QString();
+            << QStringLiteral("LX.re:DIPLOMĂ") << QByteArray("date diploma") << m_lx << QString();
+        QTest::newRow("empty resource") << "LX.re:Gol" << QByteArray("") << m_lx << QString();
+        QTest::newRow("ER folder") << "Comun.re:Warning" << QByteArray("date warning") << m_comun << QString();
         QTest::newRow("first of two equal names")
-            << "Comun.re:about" << QByteArray("primul about") << "comun" << QString();
-        QTest::newRow("file as written") << QStringLiteral("%1:x").arg(m_absolut) << QByteArray("x") << "absolut"
+            << "Comun.re:about" << QByteArray("primul about") << m_comun << QString();
+        QTest::newRow("as written wins over beside the program")
+            << QStringLiteral("%1:Splash").arg(m_lxAltundeva) << QByteArray("alt splash") << m_lxAltundeva << QString();
+        QTest::newRow("beside the program wins over the ER folder")
+            << "Ambele.re:R" << QByteArray("din program") << m_ambeleProgram << QString();
+        QTest::newRow("file as written") << QStringLiteral("%1:x").arg(m_absolut) << QByteArray("x") << m_absolut
                                          << QString();
 
         QTest::newRow("no such resource")
@@ -152,6 +174,8 @@ private Q_SLOTS:
                                                   << "NU gasesc resursa externa ab";
         QTest::newRow("last colon counts") << "LX.re:Splash:" << QByteArray() << QString()
                                            << "NU gasesc resursa externa LX.re:Splash";
+        QTest::newRow("blank file part") << "   :Splash" << QByteArray() << QString()
+                                         << "NU gasesc resursa externa ";
         QTest::newRow("no colon") << "LX.re" << QByteArray() << QString() << MesajIndicativ;
         QTest::newRow("empty") << "" << QByteArray() << QString() << MesajIndicativ;
         QTest::newRow("colon first") << ":Splash" << QByteArray() << QString() << MesajIndicativ;
@@ -169,8 +193,7 @@ private Q_SLOTS:
         if (!eroare.isEmpty())
             return;
         QCOMPARE(r.date, date);
-        const QString asteptat = fisier == QLatin1String("lx") ? m_lx : fisier == QLatin1String("comun") ? m_comun : m_absolut;
-        QCOMPARE(QFileInfo(r.fisier).canonicalFilePath(), QFileInfo(asteptat).canonicalFilePath());
+        QCOMPARE(QFileInfo(r.fisier).canonicalFilePath(), QFileInfo(fisier).canonicalFilePath());
     }
 
     void lookup_keepsKind()
