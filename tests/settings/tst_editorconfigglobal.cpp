@@ -95,6 +95,31 @@ private Q_SLOTS:
             QVERIFY2(cheie.value(n).isString(), qPrintable(n));
     }
 
+    void everyCreationFillsOnlyEmptyFormats_data()
+    {
+        QTest::addColumn<QString>("nume");
+        QTest::addColumn<QString>("stocat");
+        QTest::addColumn<QString>("dupa");
+        QTest::newRow("grade on certificate emptied") << "NotaDiploma" << "" << "NOTA/LITERE";
+        QTest::newRow("grade on stub emptied") << "NotaCotor" << "" << "NOTA(PROCENT)";
+        QTest::newRow("average on certificate kept") << "MedieDiploma" << "NOTA" << "NOTA";
+        QTest::newRow("unknown name kept") << "MedieCotor" << "ALTCEVA" << "ALTCEVA";
+        QTest::newRow("blank is not empty") << "NotaCotor" << " " << " ";
+        QTest::newRow("salutation stays empty") << "SufixFete" << "" << "";
+        QTest::newRow("capitals stay unset") << "ScriuCuLitereMari" << "" << "";
+    }
+    void everyCreationFillsOnlyEmptyFormats()
+    {
+        QFETCH(QString, nume);
+        QFETCH(QString, stocat);
+        QFETCH(QString, dupa);
+        { TEditorConfigGlobal primul; }
+        Stocheaza(nume, stocat);
+        { TEditorConfigGlobal urmatorul; }
+        QCOMPARE(ValoriGlobale().at(nume), dupa);
+        QCOMPARE(ValoriGlobale().size(), size_t(7));
+    }
+
     void textsAndPlaces_data()
     {
         QTest::addColumn<QString>("text");
