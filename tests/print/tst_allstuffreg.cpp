@@ -84,6 +84,7 @@ private Q_SLOTS:
         QTest::newRow("only blanks") << " \t " << QStringList{};
         QTest::newRow("text right after a closing quote") << "\"a b\"c,d" << QStringList{"a b", "c", "d"};
         QTest::newRow("quoted empty") << "a,\"\",b" << QStringList{"a", "", "b"};
+        QTest::newRow("quote inside a plain item") << "ab\"c d\"" << QStringList{"ab\"c", "d\""};
     }
     void commaTextReads()
     {
