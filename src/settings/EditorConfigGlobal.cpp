@@ -69,7 +69,10 @@ QLabel *Explicatie(QWidget *parinte, const QString &text)
 {
     auto *e = new QLabel(text, parinte);
     e->setWordWrap(true);
-    e->setGeometry(16, 34, 460, 40);
+    // Top-aligned in all the room above the first row of labels (y 80), so three lines fit
+    // even with a larger substitute font.
+    e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    e->setGeometry(16, 34, 460, 46);
     return e;
 }
 
@@ -144,7 +147,8 @@ void TEditorConfigGlobal::RzComboBox3DrawItem(QPainter &pictor, const QRect &dre
     pictor.setFont(font);
     pictor.setBackgroundMode(Qt::TransparentMode);
     pictor.setPen(paleta.color(selectat ? QPalette::HighlightedText : QPalette::Text));
-    const QFontMetrics fm(font);
+    // Measured on the device being painted, which may not be the screen.
+    const QFontMetrics fm = pictor.fontMetrics();
     for (const auto &[deplasare, text] : LiniiMostra(index)) {
         const int x = dreptunghi.left() + (dreptunghi.width() - fm.horizontalAdvance(text)) / 2;
         // The offset is the top of the line; Qt draws at the baseline.

@@ -427,18 +427,23 @@ private Q_SLOTS:
     void itemDrawingFillsAndCentres_data()
     {
         QTest::addColumn<bool>("selectat");
-        QTest::newRow("selected") << true;
-        QTest::newRow("plain") << false;
+        QTest::addColumn<int>("dpi"); // of the image painted on
+        QTest::newRow("selected") << true << 96;
+        QTest::newRow("plain") << false << 96;
+        QTest::newRow("plain, denser image") << false << 192;
     }
     void itemDrawingFillsAndCentres()
     {
         QFETCH(bool, selectat);
+        QFETCH(int, dpi);
         QPalette paleta;
         paleta.setColor(QPalette::Highlight, QColor(0, 0, 200));
         paleta.setColor(QPalette::Base, QColor(255, 255, 255));
         paleta.setColor(QPalette::HighlightedText, QColor(255, 255, 0));
         paleta.setColor(QPalette::Text, QColor(0, 0, 0));
         QImage img(161, 32, QImage::Format_RGB32);
+        img.setDotsPerMeterX(qRound(dpi / 0.0254));
+        img.setDotsPerMeterY(qRound(dpi / 0.0254));
         img.fill(Qt::green);
         {
             QPainter p(&img);
