@@ -454,6 +454,9 @@ int TGenericSplashForm::ShowModal()
     QEventLoop bucla;
     Ascunde ascunde{this, m_bucla};
     show();
+    // Take the keyboard, so the close key reaches this window even where no window
+    // manager hands focus to a newly shown window.
+    activateWindow();
     m_rezultat = FaraRezultat;
     setResult(FaraRezultat);
     m_bucla = &bucla;

@@ -312,13 +312,16 @@ private Q_SLOTS:
         QFETCH(bool, tastaEscape);
         TAboutSplash s;
         Plasa(s);
+        bool activa = false;
         QTimer::singleShot(0, &s, [&] {
+            activa = QTest::qWaitFor([&] { return QApplication::activeWindow() == &s; }, 2000);
             if (tastaEscape)
-                QTest::keyClick(&s, Qt::Key_Escape);
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &s, Qt::Key_Escape);
             else
                 s.close();
         });
         QCOMPARE(s.ShowModal(), int(TGenericSplashForm::RezultatAbort));
+        QVERIFY(activa);
         QVERIFY(!s.isVisible());
     }
 
