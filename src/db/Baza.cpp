@@ -1013,13 +1013,16 @@ void TQuery::Open()
         }
     } catch (const fb::FbException &e) {
         const QString m = TextulErorii(e);
+        // Close hands the statement back once it is ours; otherwise it is handed back here.
+        const bool alInterogarii = m_impl->instr == p;
         Close();
-        if (m_impl->instr != p)
+        if (!alInterogarii)
             Restituie(m_db.impl(), p);
         throw EZel(m + QStringLiteral("\nSQL: ") + m_impl->sql);
     } catch (...) {
+        const bool alInterogarii = m_impl->instr == p;
         Close();
-        if (m_impl->instr != p)
+        if (!alInterogarii)
             Restituie(m_db.impl(), p);
         throw;
     }
