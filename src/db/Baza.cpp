@@ -973,15 +973,21 @@ void PregatesteIntrarea(TInstructiunePregatita *p, const QVector<TValoare> &valo
     }
 }
 
+// What Open and ExecSQL check before running: SQL text set, transaction active.
+void VerificaRularea(const TQuery::Impl *q, const TTranzactie &tr)
+{
+    if (!q->parsare)
+        throw EZel(QStringLiteral("Interogarea nu are text SQL"));
+    if (!tr.InTransaction())
+        throw EZel(QStringLiteral("Tranzactia nu este activa\nSQL: %1").arg(q->sql));
+}
+
 } // namespace
 
 void TQuery::Open()
 {
     Close();
-    if (!m_impl->parsare)
-        throw EZel(QStringLiteral("Interogarea nu are text SQL"));
-    if (!m_tr.InTransaction())
-        throw EZel(QStringLiteral("Tranzactia nu este activa\nSQL: %1").arg(m_impl->sql));
+    VerificaRularea(m_impl.get(), m_tr);
     fb::ITransaction *tra = m_tr.impl()->tra;
     TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare, m_impl->ultima, m_impl->epoca);
     m_impl->att = m_db.impl()->att;
@@ -1031,10 +1037,7 @@ void TQuery::Open()
 void TQuery::ExecSQL()
 {
     Close();
-    if (!m_impl->parsare)
-        throw EZel(QStringLiteral("Interogarea nu are text SQL"));
-    if (!m_tr.InTransaction())
-        throw EZel(QStringLiteral("Tranzactia nu este activa\nSQL: %1").arg(m_impl->sql));
+    VerificaRularea(m_impl.get(), m_tr);
     fb::ITransaction *tra = m_tr.impl()->tra;
     TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare, m_impl->ultima, m_impl->epoca);
     struct Garda {
