@@ -1,5 +1,7 @@
 #include "db/DM.h"
 
+#include "db/Sincronizare.h"
+#include "db/TabeleEntitati.h"
 #include "profile/ClasaProfil.h"
 #include "text/Eroare.h"
 #include "text/FolderProgram.h"
@@ -11,14 +13,6 @@
 
 #include <cstdlib>
 
-// The start-up synchronisation lives in its own modules of this library; the build
-// defines these macros once those modules are part of it (see CMakeLists.txt).
-#ifdef LX_ARE_SINCRONIZARE
-#include "db/Sincronizare.h"
-#endif
-#ifdef LX_ARE_TABELE_ENTITATI
-#include "db/TabeleEntitati.h"
-#endif
 
 namespace {
 
@@ -167,16 +161,10 @@ void TDM::ActualizeazaSchema()
 
 void TDM::SincronizeazaLaPornire()
 {
-#ifdef LX_ARE_SINCRONIZARE
     SincronizeazaTabele();
-#endif
-#ifdef LX_ARE_TABELE_ENTITATI
     PregatesteTabeleEntitati();
-#endif
-#ifdef LX_ARE_SINCRONIZARE
     SincronizeazaTipuriDeDate();
     SincronizeazaProfil();
-#endif
 }
 
 TDM &DM()
