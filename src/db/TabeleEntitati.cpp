@@ -11,14 +11,20 @@ namespace {
 // (and "FK_" + T + "_1"), five characters more than T.
 constexpr qsizetype kLungimeMaximaNume = 26;
 
-bool Exista(TQuery &q, const QString &sql, const QString &parametru, const QString &valoare)
+// Whether the query, its text and parameters set, gives a row.
+bool AreRand(TQuery &q)
 {
-    q.SetSQL(sql);
-    q.SetParamText(parametru, valoare);
     q.Open();
     const bool exista = !q.Eof();
     q.Close();
     return exista;
+}
+
+bool Exista(TQuery &q, const QString &sql, const QString &parametru, const QString &valoare)
+{
+    q.SetSQL(sql);
+    q.SetParamText(parametru, valoare);
+    return AreRand(q);
 }
 
 bool ExistaConstrangere(TQuery &q, const QString &nume)
@@ -40,26 +46,22 @@ bool ExistaColoanaDate(TQuery &q, const QString &coloana)
     q.SetSQL(QStringLiteral("SELECT * FROM RDB$RELATION_FIELDS WHERE (RDB$RELATION_NAME=:TAB) AND (RDB$FIELD_NAME=:FLD)"));
     q.SetParamText(QStringLiteral("TAB"), QStringLiteral("DATE"));
     q.SetParamText(QStringLiteral("FLD"), coloana);
-    q.Open();
-    const bool exista = !q.Eof();
-    q.Close();
-    return exista;
+    return AreRand(q);
 }
 
-void InTranzactie(void (*pas)(const QString &), const QString &tabel)
+// Commits what `lucru` did, or rolls it back (which closes its open queries) and rethrows.
+template <class F>
+void InTranzactie(TDM &dm, F &&lucru)
 {
-    TDM &dm = DM();
     dm.Tr.StartTransaction();
     try {
-        pas(tabel);
+        lucru();
         dm.Tr.Commit();
     } catch (...) {
         if (dm.Tr.InTransaction())
             dm.Tr.Rollback();
         throw;
     }
-    if (dm.Tr.InTransaction())
-        dm.Tr.Rollback();
 }
 } // namespace
 
@@ -82,28 +84,19 @@ void PregatesteTabeleEntitati()
 {
     TDM &dm = DM();
     QStringList tabele;
-    dm.Tr.StartTransaction();
-    try {
+    InTranzactie(dm, [&] {
         dm.Q1.SetSQL(QStringLiteral("select NUME_TABEL from TABELE"));
         dm.Q1.Open();
         for (; !dm.Q1.Eof(); dm.Q1.Next())
             tabele.append(dm.Q1.AsText(QStringLiteral("NUME_TABEL")));
         dm.Q1.Close();
-        dm.Tr.Commit();
-    } catch (...) {
-        dm.Q1.Close();
-        if (dm.Tr.InTransaction())
-            dm.Tr.Rollback();
-        throw;
-    }
+    });
 
     for (const QString &t : tabele) {
         VerificaNumeTabelEntitate(t);
-        InTranzactie(CreeazaTabelEntitate, t);
-        InTranzactie(CreeazaCheiePrimara, t);
-        InTranzactie(CreeazaGenerator, t);
-        InTranzactie(AdaugaColoaneDate, t);
-        InTranzactie(AdaugaCheiStraine, t);
+        for (void (*pas)(const QString &) :
+             {CreeazaTabelEntitate, CreeazaCheiePrimara, CreeazaGenerator, AdaugaColoaneDate, AdaugaCheiStraine})
+            InTranzactie(dm, [&] { pas(t); });
     }
 }
 
