@@ -973,6 +973,12 @@ void PregatesteIntrarea(TInstructiunePregatita *p, const QVector<TValoare> &valo
     }
 }
 
+// Statements that give their rows through a cursor; the others run with execute.
+bool AreCursor(const TInstructiunePregatita *p)
+{
+    return p->tipInstructiune == isc_info_sql_stmt_select || p->tipInstructiune == isc_info_sql_stmt_select_for_upd;
+}
+
 // What Open and ExecSQL check before running: SQL text set, transaction active.
 void VerificaRularea(const TQuery::Impl *q, const TTranzactie &tr)
 {
@@ -992,13 +998,18 @@ void TQuery::Open()
     TInstructiunePregatita *p = Ia(m_db.impl(), tra, m_impl->sql, m_impl->parsare, m_impl->ultima, m_impl->epoca);
     m_impl->att = m_db.impl()->att;
     m_impl->tra = tra;
+    // Close hands the statement back once it is ours; otherwise it is handed back here.
+    auto elibereaza = [&] {
+        const bool alInterogarii = m_impl->instr == p;
+        Close();
+        if (!alInterogarii)
+            Restituie(m_db.impl(), p);
+    };
     try {
         PregatesteIntrarea(p, m_impl->valori, m_impl->sql);
-        const bool cuCursor = p->tipInstructiune == isc_info_sql_stmt_select
-                              || p->tipInstructiune == isc_info_sql_stmt_select_for_upd;
-        if (cuCursor) {
-            // A selectable block or procedure may write; any cursor counts as a possible change.
-            m_db.impl()->generatie = GeneratieNoua();
+        // A selectable block or procedure may write; any statement run counts as a possible change.
+        m_db.impl()->generatie = GeneratieNoua();
+        if (AreCursor(p)) {
             m_impl->rs = p->stmt->openCursor(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, 0);
             m_impl->instr = p;
             m_impl->deschis = true;
@@ -1007,7 +1018,6 @@ void TQuery::Open()
             Next();
         } else {
             // EXECUTE PROCEDURE, ... RETURNING: at most one row, given by execute itself.
-            m_db.impl()->generatie = GeneratieNoua();
             p->stmt->execute(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, p->outBuf.data());
             if (p->ddl)
                 m_tr.impl()->ddl = true;
@@ -1019,17 +1029,10 @@ void TQuery::Open()
         }
     } catch (const fb::FbException &e) {
         const QString m = TextulErorii(e);
-        // Close hands the statement back once it is ours; otherwise it is handed back here.
-        const bool alInterogarii = m_impl->instr == p;
-        Close();
-        if (!alInterogarii)
-            Restituie(m_db.impl(), p);
+        elibereaza();
         throw EZel(m + QStringLiteral("\nSQL: ") + m_impl->sql);
     } catch (...) {
-        const bool alInterogarii = m_impl->instr == p;
-        Close();
-        if (!alInterogarii)
-            Restituie(m_db.impl(), p);
+        elibereaza();
         throw;
     }
 }
@@ -1048,7 +1051,7 @@ void TQuery::ExecSQL()
     PregatesteIntrarea(p, m_impl->valori, m_impl->sql);
     m_db.impl()->generatie = GeneratieNoua();
     try {
-        if (p->tipInstructiune == isc_info_sql_stmt_select || p->tipInstructiune == isc_info_sql_stmt_select_for_upd) {
+        if (AreCursor(p)) {
             fb::IResultSet *rs = p->stmt->openCursor(&St(), tra, p->inMeta, p->inBuf.data(), p->outMeta, 0);
             rs->close(&St());
             m_impl->randuri = 0;
