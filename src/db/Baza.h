@@ -53,8 +53,8 @@ public:
     int InstructiuniPregatite() const;
 
     // Moves whenever what a query would read may have changed: every statement run
-    // without a cursor (ExecSQL, EXECUTE PROCEDURE, DDL) and every start, commit or roll
-    // back of a transaction. Caches of read values stay valid while it stands still.
+    // (ExecSQL and Open alike, since a selectable block may write) and every start, commit
+    // or roll back of a transaction. Caches of read values stay valid while it stands still.
     quint64 Generatie() const;
 
     struct Impl;

@@ -15,10 +15,10 @@
 // through the same field, the generic list every record. The reads are therefore kept in
 // a cache that lives only while the database has not changed: any statement that may
 // write, and any start or end of a transaction, moves the connection's change counter
-// and the next resolution starts from an empty cache. The cache is exactly as sound as
-// that counter: a write it does not count (one made by a statement opened with a
-// cursor, such as a block that returns rows) is not seen until the counter moves. Within that window a field asked
-// for many records is read in one pass over its rows instead of one query per record.
+// and the next resolution starts from an empty cache. Opening a cursor moves the counter
+// too, so resolution's own reads carry the window forward (DupaCitireProprie). Within
+// that window a field asked for many records is read in one pass over its rows instead
+// of one query per record.
 
 namespace {
 
