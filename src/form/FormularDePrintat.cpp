@@ -17,6 +17,7 @@
 namespace {
 constexpr unsigned char kCheie = 0xA7;
 constexpr qsizetype kBloc = 5121;
+constexpr qint64 kOctetiFundalMaxim = qint64(256) * 1024 * 1024;
 
 // The file-name part of a path written with either separator (layouts from Windows
 // machines carry backslashes).
@@ -156,6 +157,10 @@ void TFormularDePrintat::LoadBkImageFile(const QString &nume)
     QFile f(cale);
     if (!QFileInfo(cale).isFile() || !f.open(QIODevice::ReadOnly))
         throw EZel(QStringLiteral("Nu pot citi din fisierul %1").arg(cale));
+    // The whole file is read into memory: a file far larger than any scanned sheet is
+    // refused before the allocation.
+    if (f.size() > kOctetiFundalMaxim)
+        throw EZel(QStringLiteral("Fisierul %1 este prea mare pentru o imagine de fundal").arg(cale));
     const QByteArray jpeg = CombinaCuCheia(f.readAll());
     m_bkImage = TImagineFundal::DinJpeg(jpeg);
     m_cache = QImage();

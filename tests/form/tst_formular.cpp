@@ -868,6 +868,29 @@ private Q_SLOTS:
         QVERIFY(p.BkImage_FileName().isEmpty());
     }
 
+    // A background file larger than any scanned sheet is refused before it is read whole.
+    void fundalFisierUrias()
+    {
+        const QString cale = CaleInFolder(m_dir.path(), QStringLiteral("mare.bin"));
+        {
+            QFile f(cale);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(qint64(257) * 1024 * 1024)); // sparse: no disk taken
+        }
+        TFormularDePrintat p;
+        try {
+            p.LoadBkImageFile(cale);
+            QFAIL("no error");
+        } catch (const EZel &e) {
+            QCOMPARE(e.Mesaj(), QStringLiteral("Fisierul %1 este prea mare pentru o imagine de fundal").arg(cale));
+        }
+        QVERIFY(!p.BkImage().AreGrafic());
+        p.SetBkImage_FileName(cale);
+        QCOMPARE(p.BkImage_DummyMsg(), QStringLiteral("1: nonvid-loadfn"));
+        QVERIFY(p.BkImage_FileName().isEmpty());
+        QFile::remove(cale);
+    }
+
     void cacheFundalulUrmeazaZoomul()
     {
         QImage mare(600, 400, QImage::Format_RGB32);
