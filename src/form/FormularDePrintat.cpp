@@ -3,6 +3,7 @@
 #include "form/CodecJpeg.h"
 #include "form/FormularTextArea.h"
 #include "form/Particularizari.h"
+#include "form/ResurseExterne.h"
 #include "text/Eroare.h"
 #include "text/FluxValori.h"
 #include "text/FolderProgram.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr unsigned char kCheie = 0xA7;
 constexpr qsizetype kBloc = 5121;
 constexpr qint64 kOctetiFundalMaxim = qint64(256) * 1024 * 1024;
-
-// The file-name part of a path written with either separator (layouts from Windows
-// machines carry backslashes).
-QString NumeFisier(const QString &cale)
-{
-    const qsizetype i = std::max(cale.lastIndexOf(QLatin1Char('/')), cale.lastIndexOf(QLatin1Char('\\')));
-    return cale.mid(i + 1);
-}
 
 // A local name: a drive path ("C:\..."), or on this platform an absolute path that is
 // not a network name ("//server/...").
@@ -153,7 +146,7 @@ void TFormularDePrintat::LoadBkImageFile(const QString &nume)
 {
     QString cale = nume;
     if (!QFileInfo::exists(cale))
-        cale = FolderulProgramului() + NumeFisier(nume);
+        cale = FolderulProgramului() + NumeFisierDinCale(nume);
     QFile f(cale);
     if (!QFileInfo(cale).isFile() || !f.open(QIODevice::ReadOnly))
         throw EZel(QStringLiteral("Nu pot citi din fisierul %1").arg(cale));

@@ -3,9 +3,7 @@
 #include "text/CodePage1250.h"
 #include "text/Eroare.h"
 #include "text/FolderProgram.h"
-#include "text/TextRo.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -17,14 +15,6 @@
 namespace {
 
 [[noreturn]] void EroareCitire() { throw EZel(QStringLiteral("Stream read error")); }
-
-// The file-name part of a path written with either separator: resource indicators are
-// often written on another machine ("C:\Program Files\...\LX.re").
-QString NumeFisier(const QString &cale)
-{
-    const qsizetype i = std::max(cale.lastIndexOf(QLatin1Char('/')), cale.lastIndexOf(QLatin1Char('\\')));
-    return cale.mid(i + 1);
-}
 
 QByteArray CitesteExact(QFile &f, qint64 numar)
 {
@@ -45,6 +35,12 @@ struct TIntrare {
 
 } // namespace
 
+QString NumeFisierDinCale(const QString &cale)
+{
+    const qsizetype i = std::max(cale.lastIndexOf(QLatin1Char('/')), cale.lastIndexOf(QLatin1Char('\\')));
+    return cale.mid(i + 1);
+}
+
 TResursaExterna CitesteResursaExterna(const QString &indicativ)
 {
     const qsizetype doua = indicativ.lastIndexOf(QLatin1Char(':'));
@@ -55,7 +51,7 @@ TResursaExterna CitesteResursaExterna(const QString &indicativ)
     const QString resursa = indicativ.mid(doua + 1).trimmed();
 
     if (!QFileInfo(fisier).isFile()) {
-        const QString nume = NumeFisier(fisier);
+        const QString nume = NumeFisierDinCale(fisier);
         const QString langaProgram = CaleInFolder(FolderulProgramului(), nume);
         const QString inER = CaleInFolder(CaleInFolder(FolderulProgramului(), QStringLiteral("ER")), nume);
         if (!nume.isEmpty() && QFileInfo(langaProgram).isFile())
@@ -236,7 +232,7 @@ void TERImage::SetIndicativER(const QString &valoare)
         if (doua >= 0) {
             const QString fisier = valoare.left(doua).trimmed();
             // Deliberately not the "ER" folder: only a file as written or beside the program.
-            const QString candidat = NormalizeazaCale(FolderulProgramului() + QDir::separator() + NumeFisier(fisier));
+            const QString candidat = CaleInFolder(FolderulProgramului(), NumeFisierDinCale(fisier));
             exista = QFileInfo(fisier).isFile() || QFileInfo(candidat).isFile();
         }
         if (!valoare.isEmpty() && exista) {

@@ -26,6 +26,10 @@ struct TResursaExterna {
     QString fisier; // the file it was read from
 };
 
+// The file-name part of a path written with either separator: names stored on a Windows
+// machine carry backslashes ("C:\Program Files\...\LX.re").
+QString NumeFisierDinCale(const QString &cale);
+
 // Loads one resource named by an indicator "file:name" (the last ":" separates them).
 // A file that does not exist as written is looked for by its file name beside the program
 // and then in its "ER" folder. Errors are EZel with the message for the user; a truncated
