@@ -3,6 +3,7 @@
 #include "app/Plasare.h"
 #include "app/SplashVersiune.h"
 #include "form/ResurseExterne.h"
+#include "widgets/ZelVirtualGrid.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -20,9 +21,6 @@
 #include <cstdlib>
 
 namespace {
-
-// Colours are given as the window library stores them: 0x00BBGGRR.
-QColor CuloareDin(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 std::optional<bool> &TransparentaFortata()
 {
@@ -253,7 +251,7 @@ TGenericSplashForm::TGenericSplashForm(const QString &indicativER, QSize marimeP
     m_panouVersiune->setGeometry(0, 0, 289, 25);
     m_panouVersiune->setAutoFillBackground(true);
     QPalette pal = m_panouVersiune->palette();
-    pal.setColor(QPalette::Window, CuloareDin(4210816));
+    pal.setColor(QPalette::Window, ZelCuloareDinTColor(4210816));
     m_panouVersiune->setPalette(pal);
 
     m_etichetaVersiune = new TEtichetaInfundata(m_panouVersiune);
@@ -263,7 +261,7 @@ TGenericSplashForm::TGenericSplashForm(const QString &indicativER, QSize marimeP
     f.setPixelSize(12);
     f.setBold(true);
     m_etichetaVersiune->setFont(f);
-    m_etichetaVersiune->CuloareEvidentiere = CuloareDin(10530556);
+    m_etichetaVersiune->CuloareEvidentiere = ZelCuloareDinTColor(10530556);
     m_etichetaVersiune->SeteazaText(QStringLiteral("ver 2007.1.2.3"));
 }
 
@@ -338,8 +336,6 @@ void TGenericSplashForm::Pregateste()
     m_forma = RegiuneaImaginii(m_png);
     if (m_perPixel && !m_png.isNull()) {
         // The panels live in their own windows over the picture: out of its shape.
-        for (QFrame *panou : std::as_const(m_panouri))
-            m_forma = m_forma.xored(QRegion(panou->geometry()));
         for (QFrame *panou : std::as_const(m_panouri))
             m_forma -= QRegion(panou->geometry());
         setAttribute(Qt::WA_TranslucentBackground);
@@ -537,7 +533,7 @@ TWarningPrintSplash::TWarningPrintSplash(QWidget *parinte)
     panou->setGeometry(176, 201, 217, 50);
     panou->setAutoFillBackground(true);
     QPalette pal = panou->palette();
-    pal.setColor(QPalette::Window, CuloareDin(14605532));
+    pal.setColor(QPalette::Window, ZelCuloareDinTColor(14605532));
     panou->setPalette(pal);
     m_buton = new TButonImagine(panou);
     m_buton->setObjectName(QStringLiteral("ButonAmInteles"));
