@@ -449,12 +449,12 @@ int TGenericSplashForm::ShowModal()
     };
     QEventLoop bucla;
     Ascunde ascunde{this, m_bucla};
+    m_rezultat = FaraRezultat;
+    setResult(FaraRezultat);
     show();
     // Take the keyboard, so the close key reaches this window even where no window
     // manager hands focus to a newly shown window.
     activateWindow();
-    m_rezultat = FaraRezultat;
-    setResult(FaraRezultat);
     m_bucla = &bucla;
     if (m_rezultat == FaraRezultat)
         bucla.exec();

@@ -58,6 +58,17 @@ void Plasa(TGenericSplashForm &f)
     QTimer::singleShot(15000, &f, [&f] { f.done(99); });
 }
 
+// Gives the window its result while it is being shown, before ShowModal starts waiting.
+class TRezultatLaAfisare : public QObject {
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show)
+            static_cast<TGenericSplashForm *>(o)->done(TGenericSplashForm::RezultatOk);
+        return false;
+    }
+};
+
 class TFereastraDeProba : public TGenericSplashForm {
 public:
     TFereastraDeProba() : TGenericSplashForm(QStringLiteral("LX.re:Splash"), QSize(448, 575))
@@ -452,6 +463,16 @@ private Q_SLOTS:
             QVERIFY(w.isVisible());
         }
         f = salvat;
+    }
+
+    void resultGivenWhileShowing_endsAtOnce()
+    {
+        TAboutSplash s;
+        Plasa(s);
+        TRezultatLaAfisare filtru;
+        s.installEventFilter(&filtru);
+        QCOMPARE(s.ShowModal(), int(TGenericSplashForm::RezultatOk));
+        QVERIFY(!s.isVisible());
     }
 
     // Kept last: asking the whole program to end leaves its loops ended for good.
