@@ -9,47 +9,26 @@
 
 namespace {
 
-// Every row of a query, its columns joined by "|".
-QStringList Randuri(TBazaDeTest &b, const QString &sql)
-{
-    TDM &dm = b.Dm();
-    const bool propria = !dm.Tr.InTransaction();
-    if (propria)
-        dm.Tr.StartTransaction();
-    QStringList r;
-    dm.Q8.SetSQL(sql);
-    for (dm.Q8.Open(); !dm.Q8.Eof(); dm.Q8.Next()) {
-        QStringList c;
-        for (const QString &n : dm.Q8.FieldNames())
-            c << (dm.Q8.IsNull(n) ? QStringLiteral("<null>") : dm.Q8.AsText(n).trimmed());
-        r << c.join(u'|');
-    }
-    dm.Q8.Close();
-    if (propria)
-        dm.Tr.Rollback();
-    return r;
-}
-
 // What any DDL would leave a trace in: table formats (every ALTER TABLE makes a new one),
 // columns, constraints, indices, generators and their values.
 QStringList Catalog(TBazaDeTest &b)
 {
     QStringList r;
-    r << Randuri(b, QStringLiteral("SELECT RDB$RELATION_NAME, RDB$FORMAT FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1"));
-    r << Randuri(b, QStringLiteral("SELECT RDB$RELATION_NAME, RDB$FIELD_NAME, RDB$FIELD_POSITION FROM RDB$RELATION_FIELDS "
-                                   "WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1, 2"));
-    r << Randuri(b, QStringLiteral("SELECT RDB$CONSTRAINT_NAME, RDB$RELATION_NAME, RDB$CONSTRAINT_TYPE FROM "
-                                   "RDB$RELATION_CONSTRAINTS WHERE RDB$RELATION_NAME NOT STARTING WITH 'RDB$' ORDER BY 1"));
-    r << Randuri(b, QStringLiteral("SELECT RDB$INDEX_NAME FROM RDB$INDICES WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1"));
-    for (const QString &g : Randuri(b, QStringLiteral("SELECT RDB$GENERATOR_NAME, RDB$GENERATOR_ID FROM RDB$GENERATORS "
-                                                      "WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1"))) {
+    r << b.Randuri(QStringLiteral("SELECT RDB$RELATION_NAME, RDB$FORMAT FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1"));
+    r << b.Randuri(QStringLiteral("SELECT RDB$RELATION_NAME, RDB$FIELD_NAME, RDB$FIELD_POSITION FROM RDB$RELATION_FIELDS "
+                                  "WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1, 2"));
+    r << b.Randuri(QStringLiteral("SELECT RDB$CONSTRAINT_NAME, RDB$RELATION_NAME, RDB$CONSTRAINT_TYPE FROM "
+                                  "RDB$RELATION_CONSTRAINTS WHERE RDB$RELATION_NAME NOT STARTING WITH 'RDB$' ORDER BY 1"));
+    r << b.Randuri(QStringLiteral("SELECT RDB$INDEX_NAME FROM RDB$INDICES WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1"));
+    for (const QString &g : b.Randuri(QStringLiteral("SELECT RDB$GENERATOR_NAME, RDB$GENERATOR_ID FROM RDB$GENERATORS "
+                                                     "WHERE RDB$SYSTEM_FLAG=0 ORDER BY 1"))) {
         const QString nume = g.section(u'|', 0, 0);
         r << g + u'|' + b.Scalar(QStringLiteral("SELECT GEN_ID(%1, 0) FROM RDB$DATABASE").arg(nume));
     }
     return r;
 }
 
-bool Exista(TBazaDeTest &b, const QString &sql) { return !Randuri(b, sql).isEmpty(); }
+bool Exista(TBazaDeTest &b, const QString &sql) { return !b.Randuri(sql).isEmpty(); }
 
 } // namespace
 
@@ -71,28 +50,28 @@ private Q_SLOTS:
         TBazaDeTest b;
         b.Start();
         // The table: one INTEGER NOT NULL key column.
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT rf.RDB$FIELD_NAME, f.RDB$FIELD_TYPE, rf.RDB$NULL_FLAG FROM RDB$RELATION_FIELDS rf "
-                                           "JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE WHERE rf.RDB$RELATION_NAME='%1'")
-                                .arg(t)),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT rf.RDB$FIELD_NAME, f.RDB$FIELD_TYPE, rf.RDB$NULL_FLAG FROM RDB$RELATION_FIELDS rf "
+                                          "JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE WHERE rf.RDB$RELATION_NAME='%1'")
+                               .arg(t)),
                  QStringList{QStringLiteral("ID_%1|8|1").arg(t)});
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT rc.RDB$CONSTRAINT_TYPE, s.RDB$FIELD_NAME FROM RDB$RELATION_CONSTRAINTS rc "
-                                           "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = rc.RDB$INDEX_NAME "
-                                           "WHERE rc.RDB$CONSTRAINT_NAME='PK_%1' AND rc.RDB$RELATION_NAME='%1'")
-                                .arg(t)),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT rc.RDB$CONSTRAINT_TYPE, s.RDB$FIELD_NAME FROM RDB$RELATION_CONSTRAINTS rc "
+                                          "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = rc.RDB$INDEX_NAME "
+                                          "WHERE rc.RDB$CONSTRAINT_NAME='PK_%1' AND rc.RDB$RELATION_NAME='%1'")
+                               .arg(t)),
                  QStringList{QStringLiteral("PRIMARY KEY|ID_%1").arg(t)});
         QCOMPARE(b.Scalar(QStringLiteral("SELECT GEN_ID(G_ID_%1, 0) FROM RDB$DATABASE").arg(t)), QStringLiteral("0"));
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT f.RDB$FIELD_TYPE FROM RDB$RELATION_FIELDS rf JOIN RDB$FIELDS f ON "
-                                           "f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE WHERE rf.RDB$RELATION_NAME='DATE' AND "
-                                           "rf.RDB$FIELD_NAME IN ('ID_%1', 'IDF_%1')")
-                                .arg(t)),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT f.RDB$FIELD_TYPE FROM RDB$RELATION_FIELDS rf JOIN RDB$FIELDS f ON "
+                                          "f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE WHERE rf.RDB$RELATION_NAME='DATE' AND "
+                                          "rf.RDB$FIELD_NAME IN ('ID_%1', 'IDF_%1')")
+                               .arg(t)),
                  (QStringList{"8", "8"}));
         // Both foreign keys: from the right column of "DATE", onto PK_T, deleting in cascade.
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT rc.RDB$CONSTRAINT_NAME, s.RDB$FIELD_NAME, rf.RDB$CONST_NAME_UQ, rf.RDB$DELETE_RULE "
-                                           "FROM RDB$RELATION_CONSTRAINTS rc JOIN RDB$REF_CONSTRAINTS rf ON "
-                                           "rf.RDB$CONSTRAINT_NAME = rc.RDB$CONSTRAINT_NAME JOIN RDB$INDEX_SEGMENTS s ON "
-                                           "s.RDB$INDEX_NAME = rc.RDB$INDEX_NAME WHERE rc.RDB$RELATION_NAME='DATE' AND "
-                                           "rc.RDB$CONSTRAINT_NAME IN ('FK_%1_1', 'FK_%1_2') ORDER BY 1")
-                                .arg(t)),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT rc.RDB$CONSTRAINT_NAME, s.RDB$FIELD_NAME, rf.RDB$CONST_NAME_UQ, rf.RDB$DELETE_RULE "
+                                          "FROM RDB$RELATION_CONSTRAINTS rc JOIN RDB$REF_CONSTRAINTS rf ON "
+                                          "rf.RDB$CONSTRAINT_NAME = rc.RDB$CONSTRAINT_NAME JOIN RDB$INDEX_SEGMENTS s ON "
+                                          "s.RDB$INDEX_NAME = rc.RDB$INDEX_NAME WHERE rc.RDB$RELATION_NAME='DATE' AND "
+                                          "rc.RDB$CONSTRAINT_NAME IN ('FK_%1_1', 'FK_%1_2') ORDER BY 1")
+                               .arg(t)),
                  (QStringList{QStringLiteral("FK_%1_1|ID_%1|PK_%1|CASCADE").arg(t),
                               QStringLiteral("FK_%1_2|IDF_%1|PK_%1|CASCADE").arg(t)}));
     }
@@ -155,7 +134,7 @@ private Q_SLOTS:
                               "INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, ID_ELEVI) VALUES ('F','P','C','e',2)"})
             b.Executa(QString::fromLatin1(s));
         b.Executa(sterge);
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT VALOARE_TEXT FROM \"DATE\" ORDER BY 1")), raman);
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT VALOARE_TEXT FROM \"DATE\" ORDER BY 1")), raman);
     }
 
     void numeInvalidInTabele_data()

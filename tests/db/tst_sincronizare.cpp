@@ -9,34 +9,14 @@
 
 namespace {
 
-QStringList Randuri(TBazaDeTest &b, const QString &sql)
-{
-    TDM &dm = b.Dm();
-    const bool propria = !dm.Tr.InTransaction();
-    if (propria)
-        dm.Tr.StartTransaction();
-    QStringList r;
-    dm.Q8.SetSQL(sql);
-    for (dm.Q8.Open(); !dm.Q8.Eof(); dm.Q8.Next()) {
-        QStringList c;
-        for (const QString &n : dm.Q8.FieldNames())
-            c << (dm.Q8.IsNull(n) ? QStringLiteral("<null>") : dm.Q8.AsText(n));
-        r << c.join(u'|');
-    }
-    dm.Q8.Close();
-    if (propria)
-        dm.Tr.Rollback();
-    return r;
-}
-
 const QString kProfil = QStringLiteral(
     "SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR, ETICHETA_EDITOR, FORMULA, VIZIBIL, "
     "TIP_DE_DATE, ASOCIAT_CU, GRUP, ORDINE, LATIME_SUGERATA, COD_LINIE FROM PROFIL_DIPLOMA ORDER BY ORDINE, COD_CAMP");
 
 QStringList Continut(TBazaDeTest &b)
 {
-    return Randuri(b, kProfil) + Randuri(b, QStringLiteral("SELECT * FROM TABELE ORDER BY 1")) +
-           Randuri(b, QStringLiteral("SELECT * FROM TIPURI_DE_DATE ORDER BY 1"));
+    return b.Randuri(kProfil) + b.Randuri(QStringLiteral("SELECT * FROM TABELE ORDER BY 1")) +
+           b.Randuri(QStringLiteral("SELECT * FROM TIPURI_DE_DATE ORDER BY 1"));
 }
 
 // The expected database row of a profile line, ONOREZ_SIMILAR given.
@@ -59,16 +39,6 @@ void ScrieProfil(TBazaDeTest &b, const std::vector<TLinieProfilDiploma> &linii)
     for (const TLinieProfilDiploma &l : linii)
         p.Adauga(l);
     p.SalveazaInFisier(b.CaleFisier(QStringLiteral("LX2008.binprof")), QStringLiteral("test"));
-}
-
-QString Eroare(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const EZel &e) {
-        return e.Mesaj();
-    }
-    return QStringLiteral("<no error>");
 }
 
 class TTabeleDuble final : public TClasaListaTabele {
@@ -100,9 +70,9 @@ private Q_SLOTS:
     {
         TBazaDeTest b;
         b.Start();
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT NUME_TABEL, EXP_DENUMIRE FROM TABELE ORDER BY 1")),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT NUME_TABEL, EXP_DENUMIRE FROM TABELE ORDER BY 1")),
                  (QStringList{"CANDIDAT|", "ELEVI|Elevi", "INSTITUTIA|Denumirea scolii", "SCOALA|Scoala"}));
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT TIP_DE_DATE FROM TIPURI_DE_DATE ORDER BY 1")),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT TIP_DE_DATE FROM TIPURI_DE_DATE ORDER BY 1")),
                  (QStringList{"CALIFICATIV", "CF", "CNP", "NOTA", "NOTA sau CALIFICATIV", "SIRUES", "TEXT"}));
 
         // Every line of the shipped profile, as it is, with ONOREZ_SIMILAR "DA".
@@ -112,7 +82,7 @@ private Q_SLOTS:
         QStringList asteptat;
         for (const TLinieProfilDiploma &l : p.Linii())
             asteptat << Rand(l, QStringLiteral("DA"));
-        QStringList gasit = Randuri(b, kProfil);
+        QStringList gasit = b.Randuri(kProfil);
         asteptat.sort();
         gasit.sort();
         QCOMPARE(gasit, asteptat);
@@ -127,8 +97,8 @@ private Q_SLOTS:
         b.Executa(QStringLiteral("UPDATE PROFIL_DIPLOMA SET ONOREZ_SIMILAR='SELECTIV' WHERE COD_CAMP='D_ADRESA'"));
         b.Stop();
         b.Start();
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT ONOREZ_SIMILAR, ASOCIAT_CU, ETICHETA_EDITOR, ORDINE, COD_LINIE "
-                                           "FROM PROFIL_DIPLOMA WHERE COD_CAMP='D_NUME'")),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT ONOREZ_SIMILAR, ASOCIAT_CU, ETICHETA_EDITOR, ORDINE, COD_LINIE "
+                                          "FROM PROFIL_DIPLOMA WHERE COD_CAMP='D_NUME'")),
                  QStringList{"NU|ELEVI|[Diploma]Numele si prenumele pe diploma|230|"});
         QCOMPARE(b.Scalar(QStringLiteral("SELECT ONOREZ_SIMILAR FROM PROFIL_DIPLOMA WHERE COD_CAMP='D_ADRESA'")),
                  QStringLiteral("SELECTIV"));
@@ -169,7 +139,7 @@ private Q_SLOTS:
         TBazaDeTest b;
         ScrieProfil(b, {Linie("C_NUME", "[G]prima"), Linie("C_NUME", "[G]a doua")});
         b.Start();
-        QCOMPARE(Randuri(b, QStringLiteral("SELECT COD_CAMP, ETICHETA_EDITOR, ONOREZ_SIMILAR FROM PROFIL_DIPLOMA")),
+        QCOMPARE(b.Randuri(QStringLiteral("SELECT COD_CAMP, ETICHETA_EDITOR, ONOREZ_SIMILAR FROM PROFIL_DIPLOMA")),
                  QStringList{"C_NUME|[G]a doua|DA"});
     }
 
@@ -199,15 +169,15 @@ private Q_SLOTS:
         TBazaDeTest b;
         b.Start();
         b.Executa(QStringLiteral("UPDATE PROFIL_DIPLOMA SET ETICHETA_EDITOR='al utilizatorului' WHERE COD_CAMP='C_NUME'"));
-        const QStringList inainte = Randuri(b, kProfil);
+        const QStringList inainte = b.Randuri(kProfil);
         b.Stop();
         const QString cale = b.CaleFisier(QStringLiteral("LX2008.binprof"));
         QFile::remove(cale);
         if (!continut.isEmpty())
             QVERIFY(b.ScrieFisier(QStringLiteral("LX2008.binprof"), continut));
-        const QString m = Eroare([&] { b.Start(); });
+        const QString m = MesajulErorii([&] { b.Start(); });
         QVERIFY2(m.contains(mesaj), qPrintable(m));
-        QCOMPARE(Randuri(b, kProfil), inainte);
+        QCOMPARE(b.Randuri(kProfil), inainte);
     }
 
     void eroareaBazeiAnuleazaTotPasul()
@@ -217,10 +187,10 @@ private Q_SLOTS:
         // The first line is new, the second cannot be stored (code wider than the column):
         // nothing of the pass may stay, the rows that would be deleted included.
         ScrieProfil(b, {Linie("C_NOU"), Linie(QString(100, u'X'))});
-        const QStringList inainte = Randuri(b, kProfil);
-        QVERIFY(!Eroare([] { SincronizeazaProfil(); }).isEmpty());
+        const QStringList inainte = b.Randuri(kProfil);
+        QVERIFY(!MesajulErorii([] { SincronizeazaProfil(); }).isEmpty());
         QVERIFY(!b.Dm().Tr.InTransaction());
-        QCOMPARE(Randuri(b, kProfil), inainte);
+        QCOMPARE(b.Randuri(kProfil), inainte);
     }
 
     void faraInregistrare_data()
@@ -240,10 +210,10 @@ private Q_SLOTS:
         const QStringList inainte = Continut(b);
         if (pas == 0) {
             AnuleazaInregistrareaListeiTabele();
-            QCOMPARE(Eroare([] { SincronizeazaTabele(); }), mesaj);
+            QCOMPARE(MesajulErorii([] { SincronizeazaTabele(); }), mesaj);
         } else {
             AnuleazaInregistrareaProfilului();
-            QCOMPARE(Eroare([] { SincronizeazaProfil(); }), mesaj);
+            QCOMPARE(MesajulErorii([] { SincronizeazaProfil(); }), mesaj);
         }
         QVERIFY(!b.Dm().Tr.InTransaction());
         QCOMPARE(Continut(b), inainte);

@@ -133,16 +133,6 @@ void PregatesteDate(TBazaDeTest &b)
     dm.Tr.Commit();
 }
 
-QString Eroare(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const EZel &e) {
-        return e.Mesaj();
-    }
-    return QStringLiteral("<no error>");
-}
-
 } // namespace
 
 class TstValori : public QObject {
@@ -248,7 +238,7 @@ private Q_SLOTS:
         TDM &dm = m_b->Dm();
         if (inTranzactie)
             dm.Tr.StartTransaction();
-        const QString m = Eroare([] { ValoareCamp("T", "P", "RAU", 1, -1); });
+        const QString m = MesajulErorii([] { ValoareCamp("T", "P", "RAU", 1, -1); });
         QVERIFY2(m.contains(QLatin1String("NU E TABEL")), qPrintable(m));
         QCOMPARE(dm.Tr.InTransaction(), inTranzactie);
         for (TQuery *q : {&dm.Q1, &dm.Q2, &dm.Q3})
@@ -287,7 +277,7 @@ private Q_SLOTS:
 
     void parseExp_faraTranzactie()
     {
-        QCOMPARE(Eroare([] { ParseExp(QStringLiteral("{T.P.A}"), 1, -1); }),
+        QCOMPARE(MesajulErorii([] { ParseExp(QStringLiteral("{T.P.A}"), 1, -1); }),
                  QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
         QVERIFY(!m_b->Dm().Tr.InTransaction());
     }

@@ -142,6 +142,32 @@ QString TBazaDeTest::Scalar(const QString &sql)
     return r;
 }
 
+QStringList TBazaDeTest::Randuri(const QString &sql)
+{
+    TDM &dm = Dm();
+    const bool propria = !dm.Tr.InTransaction();
+    if (propria)
+        dm.Tr.StartTransaction();
+    QStringList r;
+    try {
+        dm.Q8.SetSQL(sql);
+        for (dm.Q8.Open(); !dm.Q8.Eof(); dm.Q8.Next()) {
+            QStringList c;
+            for (const QString &n : dm.Q8.FieldNames())
+                c << (dm.Q8.IsNull(n) ? QStringLiteral("<null>") : dm.Q8.AsText(n));
+            r << c.join(u'|');
+        }
+        dm.Q8.Close();
+    } catch (...) {
+        if (propria && dm.Tr.InTransaction())
+            dm.Tr.Rollback();
+        throw;
+    }
+    if (propria)
+        dm.Tr.Rollback();
+    return r;
+}
+
 void TBazaDeTest::Executa(const QString &sql)
 {
     TDM &dm = Dm();
@@ -156,4 +182,14 @@ void TBazaDeTest::Executa(const QString &sql)
             dm.Tr.Rollback();
         throw;
     }
+}
+
+QString MesajulErorii(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const EZel &e) {
+        return e.Mesaj();
+    }
+    return QStringLiteral("<no error>");
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 // A temporary program folder: FolderulProgramului() points at it while the object lives.
@@ -50,6 +51,10 @@ public:
     // First column of the first row of a query, as text ("" when no row). Runs in its
     // own transaction, rolled back, unless one is already active.
     QString Scalar(const QString &sql);
+    // Every row of a query, its columns joined by "|" and NULL shown as "<null>". Runs in
+    // its own transaction, rolled back, unless one is already active; uses the data
+    // module's Q8.
+    QStringList Randuri(const QString &sql);
     // Runs one statement and commits it in a transaction of its own.
     void Executa(const QString &sql);
 
@@ -59,3 +64,6 @@ private:
 
 // Registers the certificate's profile when no profile is registered yet.
 void AsiguraProfilulInregistrat();
+
+// The message of the EZel the call raises, or "<no error>".
+QString MesajulErorii(const std::function<void()> &f);
