@@ -402,8 +402,6 @@ QString ListaCampuriOnorate(const QString &tabel)
             const QString cheie = QStringLiteral("{%1.%2.%3}")
                                       .arg(q.AsText(QStringLiteral("COD_FORMULAR")), q.AsText(QStringLiteral("COD_PAGINA")),
                                            q.AsText(QStringLiteral("COD_CAMP")));
-            if (cheie.trimmed().isEmpty())
-                continue;
             if (!lista.isEmpty())
                 lista += QStringLiteral("; ");
             lista += cheie;
