@@ -261,45 +261,31 @@ QRect TZelCustomGrid::CellRect(int col, int row) const
     return QRect(x, y, m_latimi[col], m_inaltimi[row]);
 }
 
+namespace {
+// The column (or row) under position p along one axis: the fixed ones counted from 0,
+// then the scrolled ones from the first shown; -1 for none.
+int IndiceLaPozitie(int p, const QVector<int> &marimi, int fixe, int primulDerulat, int marimeFixa)
+{
+    int x = 0;
+    for (int i = 0; i < fixe; ++i) {
+        if (p >= x && p < x + marimi[i])
+            return i;
+        x += marimi[i];
+    }
+    x = marimeFixa;
+    for (int i = primulDerulat; i < int(marimi.size()) && x <= p; ++i) {
+        if (p < x + marimi[i])
+            return i;
+        x += marimi[i];
+    }
+    return -1;
+}
+} // namespace
+
 bool TZelCustomGrid::MouseToCell(const QPoint &p, int &col, int &row) const
 {
-    col = row = -1;
-    int x = 0;
-    for (int c = 0; c < m_fixedCols; ++c) {
-        if (p.x() >= x && p.x() < x + m_latimi[c]) {
-            col = c;
-            break;
-        }
-        x += m_latimi[c];
-    }
-    if (col < 0) {
-        x = FixedWidth();
-        for (int c = m_leftCol; c < ColCount() && x <= p.x(); ++c) {
-            if (p.x() < x + m_latimi[c]) {
-                col = c;
-                break;
-            }
-            x += m_latimi[c];
-        }
-    }
-    int y = 0;
-    for (int r = 0; r < m_fixedRows; ++r) {
-        if (p.y() >= y && p.y() < y + m_inaltimi[r]) {
-            row = r;
-            break;
-        }
-        y += m_inaltimi[r];
-    }
-    if (row < 0) {
-        y = FixedHeight();
-        for (int r = m_topRow; r < RowCount() && y <= p.y(); ++r) {
-            if (p.y() < y + m_inaltimi[r]) {
-                row = r;
-                break;
-            }
-            y += m_inaltimi[r];
-        }
-    }
+    col = IndiceLaPozitie(p.x(), m_latimi, m_fixedCols, m_leftCol, FixedWidth());
+    row = IndiceLaPozitie(p.y(), m_inaltimi, m_fixedRows, m_topRow, FixedHeight());
     if (col < 0 || row < 0) {
         col = row = -1;
         return false;

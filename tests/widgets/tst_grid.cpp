@@ -486,6 +486,36 @@ private Q_SLOTS:
         QVERIFY2(rosii > 10, qPrintable(QString::number(rosii)));
     }
 
+    // The cell under a point: fixed cells from the edge, scrolled ones from the first shown.
+    void celulaSubPunct()
+    {
+        TZelVirtualGrid g;
+        g.resize(300, 200);
+        Umple(g, 6, 50);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.SetLeftCol(3);
+        g.SetTopRow(20);
+        QCOMPARE(g.LeftCol(), 3);
+        QCOMPARE(g.TopRow(), 20);
+        int c = 0, r = 0;
+        for (const QPoint &celula : {QPoint(0, 0), QPoint(0, 20), QPoint(3, 0), QPoint(3, 21), QPoint(4, 22)}) {
+            const QRect dr = g.CellRect(celula.x(), celula.y());
+            QVERIFY(!dr.isNull());
+            QVERIFY(g.MouseToCell(dr.center(), c, r));
+            QCOMPARE(QPoint(c, r), celula);
+            QVERIFY(g.MouseToCell(dr.topLeft(), c, r));
+            QCOMPARE(QPoint(c, r), celula);
+        }
+        // Past the last column: no cell, and both answers say so.
+        g.SetLeftCol(5);
+        const QRect ultima = g.CellRect(5, 21);
+        QVERIFY(!ultima.isNull());
+        QVERIFY(ultima.right() + 5 < g.viewport()->width());
+        QVERIFY(!g.MouseToCell(QPoint(ultima.right() + 5, ultima.center().y()), c, r));
+        QCOMPARE(QPoint(c, r), QPoint(-1, -1));
+    }
+
     void hoverIntensitati()
     {
         TZelVirtualGrid g;
