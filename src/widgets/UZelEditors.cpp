@@ -963,6 +963,15 @@ quint64 Modul(qint64 v)
     return v < 0 ? quint64(0) - quint64(v) : quint64(v);
 }
 
+// Where the whole part of a number's text ends: at its decimal separator, or its end.
+qsizetype SfarsitulParteiIntregi(const QString &t)
+{
+    qsizetype i = 0;
+    while (i < t.size() && t[i] != u',' && t[i] != u'.')
+        ++i;
+    return i;
+}
+
 qint64 Putere10(int n)
 {
     qint64 p = 1;
@@ -975,9 +984,7 @@ qint64 Putere10(int n)
 qint64 TZelNumEdit::FaraZecimale() const
 {
     const QString t = Text();
-    qsizetype i = 0;
-    while (i < t.size() && t[i] != u',' && t[i] != u'.')
-        ++i;
+    const qsizetype i = SfarsitulParteiIntregi(t);
     bool ok = false;
     const qint64 v = t.left(i).toLongLong(&ok, 10);
     return ok ? v : 0;
@@ -991,9 +998,7 @@ void TZelNumEdit::SetFaraZecimale(qint64 v)
 qint64 TZelNumEdit::CuZecimale(int zecimale) const
 {
     const QString t = Text();
-    qsizetype i = 0;
-    while (i < t.size() && t[i] != u',' && t[i] != u'.')
-        ++i;
+    const qsizetype i = SfarsitulParteiIntregi(t);
     QString fractie = t.mid(i + 1).left(zecimale);
     while (fractie.size() < zecimale)
         fractie += u'0';
