@@ -336,9 +336,7 @@ void TZelVirtualGridColumn::SetWidth(int w)
 
 TZelCuloriColoana &TZelVirtualGridColumn::Stil(int nr)
 {
-    if (nr < 1 || nr > 10)
-        throw EZel(QStringLiteral("Sunt definite stiluri de la 1 la 10"));
-    return *m_stiluri[size_t(nr - 1)];
+    return const_cast<TZelCuloriColoana &>(std::as_const(*this).Stil(nr));
 }
 
 const TZelCuloriColoana &TZelVirtualGridColumn::Stil(int nr) const
