@@ -6,6 +6,24 @@
 #include <QImage>
 #include <cmath>
 
+namespace {
+// The resolution of the sheet, read back from its physical height (landscape A4).
+int DpiFoaie(int inaltimeFizica)
+{
+    return inaltimeFizica > 0 ? int(std::lround(inaltimeFizica / (210.0 / 25.4))) : 600;
+}
+
+// The extent of a text in that font, measured as the printer would at that resolution.
+QSize Masoara(const QFont &font, int inaltimeCelula, int dpi, const QString &text)
+{
+    static QImage suprafata(1, 1, QImage::Format_RGB32);
+    suprafata.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    suprafata.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    const QFontMetricsF m(font, &suprafata);
+    return QSize(int(std::ceil(m.horizontalAdvance(text))), std::max(1, inaltimeCelula));
+}
+} // namespace
+
 TDispozitivInregistrare::TDispozitivInregistrare()
 {
     SeteazaFoaie(600, 4.0, 4.0);
@@ -48,21 +66,14 @@ void TDispozitivInregistrare::EndDoc()
 void TDispozitivInregistrare::SeteazaFont(const TFontDispozitiv &f)
 {
     m_font = f;
-    // The resolution of the sheet: measure as the printer would.
-    const int dpi = m_cap[PHYSICALHEIGHT] > 0 ? int(std::lround(m_cap[PHYSICALHEIGHT] / (210.0 / 25.4))) : 600;
-    m_fontQt = FontPentruCelula(f, dpi);
+    m_fontQt = FontPentruCelula(f, DpiFoaie(m_cap[PHYSICALHEIGHT]));
     m_inaltimi.append(f.Inaltime);
 }
 
 QSize TDispozitivInregistrare::TextExtent(const QString &text)
 {
     ++m_masuratori;
-    static QImage suprafata(1, 1, QImage::Format_RGB32);
-    const int dpi = m_cap[PHYSICALHEIGHT] > 0 ? int(std::lround(m_cap[PHYSICALHEIGHT] / (210.0 / 25.4))) : 600;
-    suprafata.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    suprafata.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-    const QFontMetricsF m(m_fontQt, &suprafata);
-    return QSize(int(std::ceil(m.horizontalAdvance(text))), std::max(1, m_font.Inaltime));
+    return Masoara(m_fontQt, m_font.Inaltime, DpiFoaie(m_cap[PHYSICALHEIGHT]), text);
 }
 
 void TDispozitivInregistrare::TextRect(const QRect &decupare, int x, int y, const QString &text)
@@ -75,8 +86,8 @@ void TDispozitivInregistrare::TextRect(const QRect &decupare, int x, int y, cons
     s.y = y;
     s.text = text;
     s.font = m_font;
-    s.marime = TextExtent(text);
-    --m_masuratori;
+    // Not a measurement the caller asked for: it is not counted.
+    s.marime = Masoara(m_fontQt, m_font.Inaltime, DpiFoaie(m_cap[PHYSICALHEIGHT]), text);
     m_scrieri.append(s);
 }
 
