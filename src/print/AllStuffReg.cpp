@@ -4,7 +4,6 @@
 #include "text/Conventii.h"
 #include "text/Eroare.h"
 
-#include <QDebug>
 #include <cmath>
 #include <exception>
 
@@ -150,16 +149,8 @@ TAllStuffReg::~TAllStuffReg() noexcept(false)
 {
     if (g_curente == this)
         g_curente = nullptr;
-    if (std::uncaught_exceptions() > m_exceptiiLaCreare) {
-        // Destroyed while another error travels: throwing now would end the program.
-        try {
-            Salveaza();
-        } catch (const EZel &e) {
-            qWarning().noquote() << "Setarile imprimantei nu au putut fi salvate:" << e.Mesaj();
-        }
-        return;
-    }
-    Salveaza();
+    Registru::SalveazaLaDistrugere(m_exceptiiLaCreare, [this] { Salveaza(); },
+                                   "Setarile imprimantei nu au putut fi salvate:");
 }
 
 TAllStuffReg *CurrentPrinterSettings()

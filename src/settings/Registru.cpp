@@ -3,6 +3,7 @@
 #include "text/Eroare.h"
 #include "text/FluxValori.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 
 #ifdef Q_OS_WIN
@@ -87,6 +89,19 @@ QString CaleaStocului()
         return QString();
     return QDir(folder).filePath(QStringLiteral("Zelmora SOFT/registru.json"));
 #endif
+}
+
+void SalveazaLaDistrugere(int exceptiiLaCreare, const std::function<void()> &salveaza, const char *avertisment)
+{
+    if (std::uncaught_exceptions() <= exceptiiLaCreare) {
+        salveaza();
+        return;
+    }
+    try {
+        salveaza();
+    } catch (const EZel &e) {
+        qWarning().noquote() << avertisment << e.Mesaj();
+    }
 }
 
 } // namespace Registru

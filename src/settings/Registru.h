@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // The current user's settings store. On Windows it is the registry under
@@ -21,6 +22,12 @@ void RedirectioneazaStocul(const QString &caleFisier);
 
 // The file in use when the store is a file; empty on Windows when not redirected.
 QString CaleaStocului();
+
+// Saves from the destructor of a settings object made when `exceptiiLaCreare` errors
+// were travelling (std::uncaught_exceptions()). A failed save propagates, except while
+// another error travels: throwing then would end the program, so it is only logged,
+// after `avertisment`.
+void SalveazaLaDistrugere(int exceptiiLaCreare, const std::function<void()> &salveaza, const char *avertisment);
 
 } // namespace Registru
 

@@ -3,7 +3,6 @@
 #include "settings/Registru.h"
 #include "text/Eroare.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <exception>
 
@@ -155,16 +154,7 @@ TZelRegistryClass::TZelRegistryClass(const QString &caleCheie, const TInfoClasa 
 
 TZelRegistryClass::~TZelRegistryClass() noexcept(false)
 {
-    if (std::uncaught_exceptions() > m_exceptiiLaCreare) {
-        // Freed while another error travels: throwing now would end the program.
-        try {
-            Salveaza();
-        } catch (const EZel &e) {
-            qWarning().noquote() << "Setarile nu au putut fi salvate:" << e.Mesaj();
-        }
-        return;
-    }
-    Salveaza();
+    Registru::SalveazaLaDistrugere(m_exceptiiLaCreare, [this] { Salveaza(); }, "Setarile nu au putut fi salvate:");
 }
 
 void TZelRegistryClass::Incarca()
