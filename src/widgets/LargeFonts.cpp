@@ -40,11 +40,13 @@ TRaportLargeFonts Calculeaza()
     }
     QFile f(cale);
     if (QFileInfo(cale).isFile() && f.open(QIODevice::ReadOnly)) {
-        const QByteArray continut = f.readAll();
         QString prima = QStringLiteral("1:1");
-        if (!continut.isEmpty()) {
-            const qsizetype sfarsit = continut.indexOf('\n');
-            prima = QString::fromLatin1(sfarsit < 0 ? continut : continut.left(sfarsit));
+        if (f.size() > 0) {
+            // Only the first line counts; the rest of the file is never read.
+            QByteArray linie = f.readLine(64 * 1024);
+            if (linie.endsWith('\n'))
+                linie.chop(1);
+            prima = QString::fromLatin1(linie);
         }
         return CitesteRaportLargeFonts(prima);
     }
