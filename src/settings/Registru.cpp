@@ -158,22 +158,12 @@ public:
 
     int32_t CitesteIntreg(const QString &nume) const override
     {
-        const QJsonObject cheie = Cheie(Citeste());
-        const auto it = Gaseste(cheie, nume);
-        const TCheieRegistru::Tip tip = it == cheie.constEnd() ? TCheieRegistru::Tip::Lipsa : TipDe(*it);
-        if (tip != TCheieRegistru::Tip::Intreg)
-            TipNepotrivit(m_cheie, nume, TCheieRegistru::Tip::Intreg, tip);
-        return static_cast<int32_t>(it->toDouble());
+        return static_cast<int32_t>(ValoareDeTip(nume, TCheieRegistru::Tip::Intreg).toDouble());
     }
 
     QString CitesteText(const QString &nume) const override
     {
-        const QJsonObject cheie = Cheie(Citeste());
-        const auto it = Gaseste(cheie, nume);
-        const TCheieRegistru::Tip tip = it == cheie.constEnd() ? TCheieRegistru::Tip::Lipsa : TipDe(*it);
-        if (tip != TCheieRegistru::Tip::Text)
-            TipNepotrivit(m_cheie, nume, TCheieRegistru::Tip::Text, tip);
-        return it->toString();
+        return ValoareDeTip(nume, TCheieRegistru::Tip::Text).toString();
     }
 
     void ScrieIntreg(const QString &nume, int32_t valoare) override { ScrieValoare(nume, QJsonValue(valoare)); }
@@ -203,6 +193,17 @@ private:
                 return TCheieRegistru::Tip::Intreg;
         }
         return TCheieRegistru::Tip::Altul;
+    }
+
+    // The stored value, which must be of the kind asked for.
+    QJsonValue ValoareDeTip(const QString &nume, TCheieRegistru::Tip cerut) const
+    {
+        const QJsonObject cheie = Cheie(Citeste());
+        const auto it = Gaseste(cheie, nume);
+        const TCheieRegistru::Tip tip = it == cheie.constEnd() ? TCheieRegistru::Tip::Lipsa : TipDe(*it);
+        if (tip != cerut)
+            TipNepotrivit(m_cheie, nume, cerut, tip);
+        return *it;
     }
 
     static QJsonObject::const_iterator Gaseste(const QJsonObject &cheie, const QString &nume)
