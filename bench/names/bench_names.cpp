@@ -55,13 +55,12 @@ QList<int> Elevii(TDM &dm)
     return r;
 }
 
-QStringList NumeleNoastre(TDM &dm, const QList<int> &elevi, const QString &expresie)
+QStringList NumeleNoastre(const QList<int> &elevi, const QString &expresie)
 {
     QStringList r;
     r.reserve(elevi.size());
     for (int id : elevi)
         r << ParseExp(expresie, id, -1);
-    (void)dm;
     return r;
 }
 
@@ -104,7 +103,7 @@ int main(int argc, char **argv)
             QElapsedTimer t;
             t.start();
             dm.Tr.StartTransaction();
-            nume = NumeleNoastre(dm, elevi, expresie);
+            nume = NumeleNoastre(elevi, expresie);
             dm.Tr.Rollback();
             noi << t.nsecsElapsed() / 1e6;
 
@@ -122,11 +121,11 @@ int main(int argc, char **argv)
 
         // A value written between two namings in the same transaction shows at once.
         dm.Tr.StartTransaction();
-        NumeleNoastre(dm, elevi, expresie);
+        NumeleNoastre(elevi, expresie);
         dm.Q4.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT='Ionescu Maria' WHERE COD_CAMP='C_NUME' AND ID_ELEVI=:ID"));
         dm.Q4.SetParamInt(QStringLiteral("ID"), elevi.at(elevi.size() / 2));
         dm.Q4.ExecSQL();
-        const QStringList dupa = NumeleNoastre(dm, elevi, expresie);
+        const QStringList dupa = NumeleNoastre(elevi, expresie);
         dm.Tr.Rollback();
         if (dupa.at(elevi.size() / 2) != QLatin1String("Ionescu Maria")) {
             std::fprintf(stderr, "stale name after a write\n");
