@@ -114,9 +114,14 @@ QString FloatToStr(double valoare)
 double StrToFloat(const QString &text)
 {
     const QString t = text.trimmed();
-    const QString zec = QRegularExpression::escape(QString(SetariFormat().SeparatorZecimal));
-    static const QString tipar = QStringLiteral("^[+-]?(?:[0-9]+(?:%1[0-9]*)?|%1[0-9]+)(?:[eE][+-]?[0-9]+)?$");
-    const QRegularExpression re(tipar.arg(zec));
+    // The pattern depends on the decimal separator only: compiled again when it changes.
+    thread_local QChar separator;
+    thread_local QRegularExpression re;
+    if (re.pattern().isEmpty() || separator != SetariFormat().SeparatorZecimal) {
+        separator = SetariFormat().SeparatorZecimal;
+        const QString zec = QRegularExpression::escape(QString(separator));
+        re.setPattern(QStringLiteral("^[+-]?(?:[0-9]+(?:%1[0-9]*)?|%1[0-9]+)(?:[eE][+-]?[0-9]+)?$").arg(zec));
+    }
     if (!re.match(t).hasMatch())
         NuEsteNumar(text);
     QString c = t;
