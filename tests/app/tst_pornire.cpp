@@ -50,6 +50,17 @@ QStringList Meniu(TLauridexMain &w)
     return r;
 }
 
+// Starts the program copied into folder, offscreen, with its settings store inside that
+// folder (XDG_CONFIG_HOME): a test run never writes the real user's configuration.
+void PornesteProgramul(QProcess &p, const QString &program, const QString &folder)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), CaleInFolder(folder, QStringLiteral("config")));
+    p.setProcessEnvironment(env);
+    p.start(program, {});
+}
+
 } // namespace
 
 class TstPornire : public QObject {
@@ -199,10 +210,7 @@ private Q_SLOTS:
         const QString program = QDir(dir.path()).filePath(QStringLiteral("lauridex"));
         QVERIFY(QFile::copy(QStringLiteral(LX_BIN_DIR "/lauridex"), program));
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(program, {});
+        PornesteProgramul(p, program, dir.path());
         QVERIFY(p.waitForStarted());
         if (!p.waitForFinished(60000)) {
             p.kill();
@@ -233,10 +241,7 @@ private Q_SLOTS:
         for (const QString &f : TFolderDeTest::FisiereImplicite())
             QFile::copy(QStringLiteral(LX_BIN_DIR "/") + f, folder + f);
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(program, {});
+        PornesteProgramul(p, program, folder);
         QVERIFY(p.waitForStarted());
         const QString baza = folder + QStringLiteral("DB/LX2008.FDB");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(baza), 30000);
@@ -252,6 +257,8 @@ private Q_SLOTS:
         }
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 0);
+        // The settings it stored at start went to the test's own store.
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("config/Zelmora SOFT/registru.json")));
         // The database it made is complete and closed: it opens here at version 5.
         TBazaDeDate db;
         db.DatabaseName = baza;
