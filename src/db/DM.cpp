@@ -155,7 +155,6 @@ void TDM::ActualizeazaSchema()
             anuleaza();
             throw inContext(e);
         }
-        anuleaza();
     }
 }
 
