@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -183,7 +185,8 @@ double Numar(const TProprietate &p)
 int Intreg(const TProprietate &p)
 {
     const double d = Numar(p);
-    if (d != std::trunc(d))
+    // Out of range (or infinite) it has no int to become.
+    if (d != std::trunc(d) || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
         Eroare(p.linie, QStringLiteral("%1 trebuie sa fie un numar intreg").arg(p.nume));
     return int(d);
 }

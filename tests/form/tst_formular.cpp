@@ -488,6 +488,12 @@ private Q_SLOTS:
         QTest::newRow("text for a number")
             << QStringLiteral("object F: TFontFormular\n  Size = 'mare'\nend\n")
             << QStringLiteral("Macheta, linia 2: Size trebuie sa fie un numar");
+        QTest::newRow("integer out of range")
+            << QStringLiteral("object P: TFormularDePrintat\n  Left = 1e20\nend\n")
+            << QStringLiteral("Macheta, linia 2: Left trebuie sa fie un numar intreg");
+        QTest::newRow("infinite integer")
+            << QStringLiteral("object F: TFontFormular\n  CodePage = inf\nend\n")
+            << QStringLiteral("Macheta, linia 2: CodePage trebuie sa fie un numar intreg");
     }
     void machetaStricata()
     {
