@@ -1,35 +1,10 @@
 #include "db/Sincronizare.h"
 
 #include "db/DM.h"
+#include "db/AjutoareSincronizare.h"
 #include "profile/ListaTabele.h"
 #include "profile/ProfilDiploma.h"
 #include "text/Eroare.h"
-
-namespace {
-template <class F>
-void InTranzactie(TDM &dm, F &&lucru)
-{
-    dm.Tr.StartTransaction();
-    try {
-        lucru();
-        dm.Tr.Commit();
-    } catch (...) {
-        for (TQuery *q : {&dm.Q1, &dm.Q2})
-            q->Close();
-        if (dm.Tr.InTransaction())
-            dm.Tr.Rollback();
-        throw;
-    }
-}
-
-bool GasesteRand(TQuery &q)
-{
-    q.Open();
-    const bool gasit = !q.Eof();
-    q.Close();
-    return gasit;
-}
-} // namespace
 
 void SincronizeazaTabele()
 {
@@ -43,7 +18,7 @@ void SincronizeazaTabele()
             const TLinieTabel &t = (*lista)[i];
             dm.Q1.SetSQL(QStringLiteral("select    * from    TABELE where    (NUME_TABEL = :NUME_TABEL)"));
             dm.Q1.SetParamText(QStringLiteral("NUME_TABEL"), t.NUME_TABEL);
-            if (!GasesteRand(dm.Q1))
+            if (!AreRand(dm.Q1))
                 dm.Q1.SetSQL(QStringLiteral("insert into    TABELE    (NUME_TABEL, EXP_DENUMIRE) values    "
                                             "(:NUME_TABEL, :EXP_DENUMIRE)"));
             else
@@ -63,7 +38,7 @@ void SincronizeazaTipuriDeDate()
         for (const QString &tip : TipDeDate::Toate()) {
             dm.Q1.SetSQL(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"));
             dm.Q1.SetParamText(QStringLiteral("TIP_DE_DATE"), tip);
-            if (GasesteRand(dm.Q1))
+            if (AreRand(dm.Q1))
                 continue;
             dm.Q1.SetSQL(QStringLiteral("insert into TIPURI_DE_DATE (TIP_DE_DATE) values (:TIP_DE_DATE)"));
             dm.Q1.SetParamText(QStringLiteral("TIP_DE_DATE"), tip);
@@ -88,7 +63,7 @@ void SincronizeazaProfil()
             q.SetParamText(QStringLiteral("COD_FORMULAR"), l.COD_FORMULAR);
             q.SetParamText(QStringLiteral("COD_PAGINA"), l.COD_PAGINA);
             q.SetParamText(QStringLiteral("COD_CAMP"), l.COD_CAMP);
-            if (!GasesteRand(q))
+            if (!AreRand(q))
                 q.SetSQL(QStringLiteral(
                     "insert into    PROFIL_DIPLOMA    (COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR,    "
                     "ETICHETA_EDITOR, FORMULA, VIZIBIL, TIP_DE_DATE, ASOCIAT_CU, GRUP, LATIME_SUGERATA, COD_LINIE, ORDINE) "

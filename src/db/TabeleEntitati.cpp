@@ -1,6 +1,7 @@
 #include "db/TabeleEntitati.h"
 
 #include "db/DM.h"
+#include "db/AjutoareSincronizare.h"
 #include "text/Eroare.h"
 
 #include <QRegularExpression>
@@ -10,15 +11,6 @@ namespace {
 // Engine names are at most 31 characters; the longest name made from T is "G_ID_" + T
 // (and "FK_" + T + "_1"), five characters more than T.
 constexpr qsizetype kLungimeMaximaNume = 26;
-
-// Whether the query, its text and parameters set, gives a row.
-bool AreRand(TQuery &q)
-{
-    q.Open();
-    const bool exista = !q.Eof();
-    q.Close();
-    return exista;
-}
 
 bool Exista(TQuery &q, const QString &sql, const QString &parametru, const QString &valoare)
 {
@@ -49,20 +41,6 @@ bool ExistaColoanaDate(TQuery &q, const QString &coloana)
     return AreRand(q);
 }
 
-// Commits what `lucru` did, or rolls it back (which closes its open queries) and rethrows.
-template <class F>
-void InTranzactie(TDM &dm, F &&lucru)
-{
-    dm.Tr.StartTransaction();
-    try {
-        lucru();
-        dm.Tr.Commit();
-    } catch (...) {
-        if (dm.Tr.InTransaction())
-            dm.Tr.Rollback();
-        throw;
-    }
-}
 } // namespace
 
 bool EsteNumeTabelEntitateValid(const QString &tabel)
