@@ -133,14 +133,19 @@ double StrToFloat(const QString &text)
     return v;
 }
 
-QString CurrToStr(double valoare)
+qint64 ZeciMiimiDeMoneda(double valoare)
 {
     // Currency holds an int64 of ten-thousandths.
     constexpr double kMaxim = 9223372036854775807.0;
     const double scalat = valoare * 10000.0;
     if (!std::isfinite(scalat) || std::fabs(scalat) >= kMaxim)
         throw EZel(QStringLiteral("Valoarea %1 nu se incadreaza in domeniul unei sume de bani").arg(FloatToStr(valoare)));
-    const qint64 v = std::llrint(scalat);
+    return std::llrint(scalat);
+}
+
+QString CurrToStr(double valoare)
+{
+    const qint64 v = ZeciMiimiDeMoneda(valoare);
     const bool negativ = v < 0;
     const quint64 a = negativ ? 0 - quint64(v) : quint64(v);
     QString rezultat = QString::number(a / 10000);

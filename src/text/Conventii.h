@@ -60,6 +60,9 @@ double StrToFloat(const QString &text);
 // with the decimal comma and without trailing zeros or thousands separator:
 // 1234.5 -> "1234,5", 2 -> "2". Throws EZel when the value is outside the currency range.
 QString CurrToStr(double valoare);
+// The same value as a count of ten-thousandths, the way a currency amount is held
+// (rounded ties to even). Throws EZel when it is outside the currency range.
+qint64 ZeciMiimiDeMoneda(double valoare);
 
 // "dd/mm/yyyy": 5 March 2004 -> "05/03/2004". A null or invalid date gives "".
 QString DateToStr(const QDate &data);

@@ -53,14 +53,6 @@ bool EsteText(const QVariant &v)
     throw EZel(QStringLiteral("Valoarea %1 nu se incadreaza in domeniul unei sume de bani").arg(text));
 }
 
-qint64 MonedaDinReal(double d)
-{
-    const double scalat = d * 10000.0;
-    if (!std::isfinite(scalat) || std::fabs(scalat) >= 9223372036854775807.0)
-        PreaMare(Conventii::FloatToStr(d));
-    return std::llrint(scalat);
-}
-
 } // namespace
 
 QString TZelFunctions::NumeModul() const
@@ -113,7 +105,7 @@ qint64 MonedaDinValoare(const QVariant &valoare)
     if (valoare.metaType() == QMetaType::fromType<TMoneda>())
         return valoare.value<TMoneda>().Valoare;
     if (EsteReal(valoare))
-        return MonedaDinReal(valoare.toDouble());
+        return Conventii::ZeciMiimiDeMoneda(valoare.toDouble());
     if (EsteIntreg(valoare)) {
         constexpr qint64 kLimita = 922337203685477LL; // largest whole currency amount
         if (valoare.metaType().id() == QMetaType::ULongLong || valoare.metaType().id() == QMetaType::ULong) {
@@ -130,7 +122,7 @@ qint64 MonedaDinValoare(const QVariant &valoare)
     if (valoare.metaType().id() == QMetaType::Bool)
         return valoare.toBool() ? 10000 : 0;
     if (EsteText(valoare))
-        return MonedaDinReal(Conventii::StrToFloat(valoare.toString()));
+        return Conventii::ZeciMiimiDeMoneda(Conventii::StrToFloat(valoare.toString()));
     throw EZel(QStringLiteral("Valoarea de tip %1 nu este un numar").arg(QLatin1String(valoare.typeName())));
 }
 
