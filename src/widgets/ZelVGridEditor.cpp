@@ -251,8 +251,13 @@ void TZelVGridEditorForm::Filtreaza()
     const QList<int> potrivite = m_propuneri.Filtreaza(m_text->Text());
     m_programatic = true;
     QTreeWidgetItem *curent = m_listaVizuala->currentItem();
+    // One pass over the matches, not a search of them per item: long lists filter per key.
+    QVector<bool> arata(m_listaVizuala->topLevelItemCount(), false);
+    for (int i : potrivite)
+        if (i >= 0 && i < arata.size())
+            arata[i] = true;
     for (int i = 0; i < m_listaVizuala->topLevelItemCount(); ++i)
-        m_listaVizuala->topLevelItem(i)->setHidden(!potrivite.contains(i));
+        m_listaVizuala->topLevelItem(i)->setHidden(!arata[i]);
     if (potrivite.size() == 1) {
         QTreeWidgetItem *item = m_listaVizuala->topLevelItem(potrivite.first());
         m_listaVizuala->setCurrentItem(item);
