@@ -147,22 +147,12 @@ QString Decodifica(const QByteArray &octeti)
 
 QByteArray Codifica(const QString &text)
 {
-    const QString t = Pregateste(text);
+    // Every character of the folded text is in the code page.
+    const QString t = PliazaText(text);
     QByteArray rezultat;
     rezultat.reserve(t.size());
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        const QChar c = t.at(i);
-        int o = InOctet(c);
-        if (o < 0) {
-            if (AccentPeLitera(t, i))
-                continue;
-            const QChar p = Pliaza(c);
-            o = p.isNull() ? -1 : InOctet(p);
-        }
-        if (o < 0)
-            NuIncape(t, i);
-        rezultat.append(static_cast<char>(o));
-    }
+    for (const QChar c : t)
+        rezultat.append(static_cast<char>(InOctet(c)));
     return rezultat;
 }
 
