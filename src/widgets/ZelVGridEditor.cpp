@@ -402,11 +402,6 @@ bool TZelVGridEditorForm::eventFilter(QObject *o, QEvent *e)
 void TZelVGridEditorForm::closeEvent(QCloseEvent *e)
 {
     // Closed from outside (a click elsewhere ends a pop-up): the same as cancel.
-    if (!m_terminat) {
-        m_terminat = true;
-        if (m_grid)
-            m_grid->EditorInchis(false, TZelValoareDate(), -1);
-        deleteLater();
-    }
+    Termina(false);
     e->accept();
 }

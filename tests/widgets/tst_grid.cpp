@@ -707,6 +707,17 @@ private Q_SLOTS:
         QVERIFY(!g.Editor());
         QVERIFY(!scris);
         QCOMPARE(g.IdPropunereAleasa(), -1);
+        // Closed from outside (a click elsewhere ends the pop-up): a cancel too, and gone.
+        QVERIFY(g.DeschideEditorul(QStringLiteral("x")));
+        QPointer<TZelVGridEditorForm> e = g.Editor();
+        QVERIFY(e->close());
+        QVERIFY(!g.Editor());
+        QVERIFY(!e->isVisible());
+        QVERIFY(!scris);
+        QTRY_VERIFY(!e);
+        QVERIFY(g.DeschideEditorul(QString()));
+        QVERIFY(g.Editor());
+        g.Editor()->Renunta();
     }
 
     void editorTipNecunoscut_data()
