@@ -79,13 +79,8 @@ QLabel *Explicatie(QWidget *parinte, const QString &text)
 // Selects the item equal to the text regardless of case; no selection when none is.
 void SelecteazaFormat(QComboBox *lista, const QString &format)
 {
-    int ales = -1;
-    for (int i = 0; i < lista->count(); ++i)
-        if (lista->itemText(i).compare(format, Qt::CaseInsensitive) == 0) {
-            ales = i;
-            break;
-        }
-    lista->setCurrentIndex(ales);
+    // A fixed-string match without Qt::MatchCaseSensitive ignores case.
+    lista->setCurrentIndex(lista->findText(format, Qt::MatchFixedString));
 }
 
 } // namespace
