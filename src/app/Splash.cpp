@@ -345,9 +345,8 @@ void TGenericSplashForm::Pregateste()
     if (!m_forma.isEmpty())
         setMask(m_forma);
 
+    // The window was sized and centred before the blend, which depends on where it stands.
     m_imagine->move(0, 0);
-    resize(marime);
-    CentreazaForm(this);
     AsazaFerestreleSuport();
 }
 
@@ -544,5 +543,4 @@ TWarningPrintSplash::TWarningPrintSplash(QWidget *parinte)
     m_buton->ImagineJos = ImagineButon(m, QColor(106, 172, 244), QColor(60, 90, 140), 1);
     connect(m_buton, &QAbstractButton::clicked, this, [this] { done(RezultatOk); });
     Pregateste();
-    CentreazaForm(this);
 }

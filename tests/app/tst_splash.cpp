@@ -4,6 +4,7 @@
 #include "app/SplashVersiune.h"
 #include "form/ResurseExterne.h"
 #include "text/FolderProgram.h"
+#include "widgets/Plasare.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -227,6 +228,29 @@ private Q_SLOTS:
         for (const QRect &p : panouri)
             for (const QPoint c : {p.topLeft(), p.topRight(), p.bottomLeft(), p.bottomRight()})
                 QVERIFY2(qAlpha(i.pixel(c)) == 255, qPrintable(QStringLiteral("%1,%2").arg(c.x()).arg(c.y())));
+    }
+
+    // Each picture window stands centred in the work area of the monitor under the pointer.
+    void everyWindow_isCentred_data()
+    {
+        QTest::addColumn<int>("fel");
+        QTest::newRow("splash") << 0;
+        QTest::newRow("about") << 1;
+        QTest::newRow("warning") << 2;
+    }
+    void everyWindow_isCentred()
+    {
+        QFETCH(int, fel);
+        std::unique_ptr<TGenericSplashForm> f;
+        if (fel == 0)
+            f = std::make_unique<TSplashLX>();
+        else if (fel == 1)
+            f = std::make_unique<TAboutSplash>();
+        else
+            f = std::make_unique<TWarningPrintSplash>();
+        int primar = -1;
+        const QList<TMonitor> monitoare = MonitoareleSistemului(&primar);
+        QCOMPARE(f->geometry(), GeometriaCentrata(monitoare, QCursor::pos(), primar, f->size()));
     }
 
     void splash_isShapedAndBlended()
