@@ -16,6 +16,9 @@ QStringList TFolderDeTest::FisiereImplicite()
 
 TFolderDeTest::TFolderDeTest(const QStringList &fisiere)
 {
+    // Without its own folder the test would work in the real program folder.
+    if (!m_dir.isValid())
+        throw EZel(QStringLiteral("Nu pot crea folderul temporar al testului: %1").arg(m_dir.errorString()));
     for (const QString &f : fisiere)
         CopiazaDinBuild(f);
     RedirectioneazaFolderulProgramului(m_dir.path());

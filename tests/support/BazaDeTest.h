@@ -9,7 +9,8 @@
 
 // A temporary program folder: FolderulProgramului() points at it while the object lives.
 // It starts with copies of the named files of the build's program folder (LX_BIN_DIR);
-// a listed file the build did not make is simply not copied.
+// a listed file the build did not make is simply not copied. Throws EZel when the
+// temporary folder cannot be made, rather than leave the real program folder in use.
 class TFolderDeTest {
 public:
     static QStringList FisiereImplicite(); // BLANK.FDB and the certificate's profile file
