@@ -37,6 +37,8 @@ class TstAllStuffReg : public QObject {
 private Q_SLOTS:
     void init()
     {
+        // An empty redirection would put the test on the user's real settings.
+        QVERIFY(m_dir.isValid());
         m_fisier = m_dir.filePath(QStringLiteral("%1.json").arg(QTest::currentTestFunction()));
         QFile::remove(m_fisier);
         Registru::RedirectioneazaStocul(m_fisier);

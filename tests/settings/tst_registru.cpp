@@ -30,6 +30,8 @@ class TstRegistru : public QObject {
 private Q_SLOTS:
     void init()
     {
+        // An empty redirection would put the test on the user's real settings.
+        QVERIFY(m_dir.isValid());
         // A folder that does not exist yet: the store creates it.
         m_fisier = m_dir.filePath(QStringLiteral("%1/conf/registru.json").arg(QTest::currentTestFunction()));
         QFile::remove(m_fisier); // rows of one table start alike
