@@ -240,6 +240,17 @@ void TZelVirtualGridLine::AplicaAtribute(quint8 atribute, QFont &font)
     if (atribute & 0x80) font.setPointSize(11);
 }
 
+namespace {
+// An open editor hands its value to the line and the column index it was opened on: before
+// lines are freed or columns renumbered, it is cancelled.
+void RenuntaLaEditor(TZelVirtualGrid *grid)
+{
+    if (grid)
+        if (TZelVGridEditorForm *e = grid->Editor())
+            e->Renunta();
+}
+} // namespace
+
 TZelVirtualGridList::TZelVirtualGridList(TZelVirtualGrid *grid) : m_grid(grid) {}
 TZelVirtualGridList::~TZelVirtualGridList() = default;
 
@@ -256,9 +267,7 @@ TZelVirtualGridLine *TZelVirtualGridList::Add(TZelVirtualGridLine *linie)
 
 void TZelVirtualGridList::Clear()
 {
-    // An open editor would hand its value to a freed line.
-    if (TZelVGridEditorForm *e = m_grid->Editor())
-        e->Renunta();
+    RenuntaLaEditor(m_grid);
     m_grid->BeginUpdate();
     m_linii.clear();
     m_grid->EndUpdate();
@@ -361,6 +370,7 @@ void TZelVirtualGridColumns::Delete(int index)
 {
     if (index < 0 || index >= Count())
         return;
+    RenuntaLaEditor(m_grid);
     m_coloane.erase(m_coloane.begin() + index);
     if (m_grid)
         m_grid->CerereLayout();
@@ -368,6 +378,7 @@ void TZelVirtualGridColumns::Delete(int index)
 
 void TZelVirtualGridColumns::Clear()
 {
+    RenuntaLaEditor(m_grid);
     m_coloane.clear();
     if (m_grid)
         m_grid->CerereLayout();

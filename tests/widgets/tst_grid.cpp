@@ -800,6 +800,36 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void coloaneScoaseCuEditorulDeschis_data()
+    {
+        QTest::addColumn<int>("scoasa"); // -1: all of them
+        QTest::newRow("the edited column") << 2;
+        QTest::newRow("a column before it") << 1;
+        QTest::newRow("all columns") << -1;
+    }
+    void coloaneScoaseCuEditorulDeschis()
+    {
+        QFETCH(int, scoasa);
+        TZelVirtualGrid g;
+        g.resize(500, 300);
+        Umple(g, 4, 3);
+        bool scris = false;
+        g.OnSetCellValue = [&](TZelVirtualGridLine *, int, const TZelValoareDate &) { scris = true; };
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QVERIFY(g.FocusCell(2, 1));
+        QVERIFY(g.DeschideEditorul(QStringLiteral("a")));
+        QPointer<TZelVGridEditorForm> e = g.Editor();
+        if (scoasa < 0)
+            g.Coloane().Clear();
+        else
+            g.Coloane().Delete(scoasa);
+        // Its value would land in whatever column now has that number: it is cancelled.
+        QVERIFY(!g.Editor());
+        QVERIFY(!scris);
+        QTRY_VERIFY(!e);
+    }
+
     void eroriDinHandlere()
     {
         TZelVirtualGrid g;
