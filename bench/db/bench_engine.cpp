@@ -103,7 +103,7 @@ int main(int argc, char **argv)
     try {
         TBazaDeDate db;
         db.DatabaseName = cale;
-        db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        db.Params = TBazaDeDate::ParametriProgram();
         db.CreateDatabase();
         {
             TTranzactie tr(db);

@@ -508,6 +508,11 @@ int TBazaDeDate::InstructiuniPregatite() const
     return m_impl->pregatite;
 }
 
+QStringList TBazaDeDate::ParametriProgram()
+{
+    return {QStringLiteral("USER_NAME=sysdba"), QStringLiteral("password=quillbarn")};
+}
+
 quint64 TBazaDeDate::Generatie() const
 {
     return m_impl->generatie;

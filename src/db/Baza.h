@@ -35,6 +35,8 @@ public:
     // "NAME=value" lines ("USER_NAME=sysdba", "password=quillbarn"); USER_NAME and
     // password are understood, other names are refused at Open.
     QStringList Params;
+    // The user name and password every database of the program is opened with.
+    static QStringList ParametriProgram();
 
     // Attaches to DatabaseName. Throws EZel: missing or unreadable file, a file that is
     // not a database, the file already in use by another program.

@@ -93,8 +93,7 @@ void TDM::Conecteaza()
 
     Db.Close();
     Db.DatabaseName = cale;
-    Db.Params.clear();
-    Db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+    Db.Params = TBazaDeDate::ParametriProgram();
     Db.Open();
 
     Publicat() = this;

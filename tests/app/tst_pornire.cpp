@@ -262,7 +262,7 @@ private Q_SLOTS:
         // The database it made is complete and closed: it opens here at version 5.
         TBazaDeDate db;
         db.DatabaseName = baza;
-        db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        db.Params = TBazaDeDate::ParametriProgram();
         db.Open();
         TTranzactie tr(db);
         TQuery q(db, tr);

@@ -415,7 +415,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT((iesire += p.readAllStandardOutput()).contains("GATA"), 20000);
         TBazaDeDate db;
         db.DatabaseName = cale;
-        db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        db.Params = TBazaDeDate::ParametriProgram();
         try {
             db.Open();
             QFAIL("the file is held by another process");

@@ -109,7 +109,7 @@ private Q_SLOTS:
         b.Stop();
         TBazaDeDate db;
         db.DatabaseName = b.CaleFisier(QStringLiteral("BLANK.FDB"));
-        db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        db.Params = TBazaDeDate::ParametriProgram();
         db.Open();
         TTranzactie tr(db);
         TQuery q(db, tr);

@@ -408,7 +408,7 @@ private Q_SLOTS:
         TDM &dm = m_b->Dm();
         TBazaDeDate alta;
         alta.DatabaseName = m_b->CaleBaza();
-        alta.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+        alta.Params = TBazaDeDate::ParametriProgram();
         alta.Open();
         TTranzactie trAlta(alta);
         TQuery qAlta(alta, trAlta);

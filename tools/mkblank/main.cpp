@@ -29,7 +29,7 @@ int main(int argc, char **argv)
         {
             TBazaDeDate db;
             db.DatabaseName = QFileInfo(temporar).absoluteFilePath();
-            db.Params << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=quillbarn");
+            db.Params = TBazaDeDate::ParametriProgram();
             db.CreateDatabase();
             TTranzactie tr(db);
             TQuery q(db, tr);
